@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace murkwell {
+
+// The server log, read in large blocks and handed out one line at a time.
+// A line is everything up to a line feed, however long; a carriage return
+// right before the line feed is dropped. Every other byte, 0x1A and NUL
+// included, is passed through: what a NUL means is the scanner's business.
+class LogFile {
+public:
+    LogFile() = default;
+    LogFile(const LogFile&) = delete;
+    LogFile& operator=(const LogFile&) = delete;
+    ~LogFile();
+
+    // Fails for a path that cannot be opened for reading or that names a directory.
+    bool Open(const std::string& path);
+    void Close();
+
+    // The next line, valid until the next call; false at the end of the log
+    // or when a read fails (then ReadFailed() tells).
+    bool NextLine(std::string_view& line);
+    bool ReadFailed() const { return m_readFailed; }
+
+    // Identity of the open file, to tell whether another path names the same file.
+    unsigned long long Device() const { return m_device; }
+    unsigned long long Inode() const { return m_inode; }
+
+private:
+    bool Refill();
+
+    int m_fd = -1;
+    std::vector<char> m_buffer;
+    std::size_t m_begin = 0;     // first byte not yet handed out
+    std::size_t m_end = 0;       // one past the last byte read
+    std::size_t m_scanned = 0;   // bytes after m_begin known to hold no line feed
+    bool m_eof = false;
+    bool m_readFailed = false;
+    unsigned long long m_device = 0;
+    unsigned long long m_inode = 0;
+};
+
+}  // namespace murkwell
