@@ -1,0 +1,87 @@
+// How the bytes of a log become lines: line ends, long lines and special bytes.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "scripted_run.h"
+
+namespace murkwell::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+const std::string kStart = "  0:00 InitGame: \\g_gametype\\0\\mapname\\q3dm6\\\n";
+
+TEST(LogReading, LastLineNeedsNoLineFeed) {
+    const std::string game = kStart + "  0:01 ClientUserinfoChanged: 2 n\\A\\t\\0\n"
+                                      "  9:58 score: 1  ping: 1  client: 2 A\n";
+    EXPECT_THAT(Rows(ConvertLog(game + "  9:59 ShutdownGame:")), ElementsAre("1|1|A"));
+    EXPECT_THAT(Rows(ConvertLog(game + "  9:59 ShutdownGame:\n")), ElementsAre("1|1|A"));
+    EXPECT_THAT(Rows(ConvertLog(game + "  9:59 ShutdownGame:\n\n")), ElementsAre("1|1|A"));
+}
+
+TEST(LogReading, OnlyTheCarriageReturnBeforeALineFeedIsDropped) {
+    const std::string page = ConvertLog(
+        "  0:00 InitGame: \\g_gametype\\0\\mapname\\q3dm6\\\r\n"
+        "  0:01 ClientUserinfoChanged: 2 t\\0\\n\\Cr\r\r\n"   // one CR is the name's own
+        "  0:02 ClientUserinfoChanged: 3 t\\0\\n\\Crlf\r\n"
+        "  9:58 score: 1  ping: 1  client: 2 A\r\n"
+        "  9:58 score: 2  ping: 2  client: 3 B\r\n"
+        "  9:59 ShutdownGame:\r\n");
+    EXPECT_THAT(Rows(page), ElementsAre("1|1|Cr\r", "2|2|Crlf"));
+}
+
+TEST(LogReading, NulEndsTheTextOfItsLineOnly) {
+    using namespace std::string_literals;
+    const std::string page = ConvertLog(
+        kStart +
+        "  0:01 ClientUserinfoChanged: 2 n\\Nul\0led\\t\\0\n"s
+        "  0:02 ClientUserinfoChanged: 3 n\\After\\t\\0\n"
+        "  9:58 score: 1  ping: 1  client: 2 A\n"
+        "  9:58 score: 2\0  ping: 9  client: 2 A\n"s    // the rest is gone: client 2 again
+        "  9:58 score: 3  ping: 3  client: 3 B\n"
+        "  9:59 ShutdownGame:\0 trailing\n"s
+        "\0  9:59 ShutdownGame:\n"s);                    // an empty line
+    EXPECT_THAT(Rows(page), ElementsAre("2|1|Nul", "3|3|After"));
+}
+
+TEST(LogReading, SubstituteByteDoesNotEndTheLog) {
+    const std::string page = ConvertLog(kStart + "\x1a\n"
+                                        "  0:01 ClientUserinfoChanged: 2 n\\A\x1a\\t\\0\n"
+                                        "  9:58 score: 1  ping: 1  client: 2 A\n"
+                                        "\x1a\n"
+                                        "  9:59 ShutdownGame:\n");
+    EXPECT_THAT(Rows(page), ElementsAre("1|1|A\x1a"));
+}
+
+TEST(LogReading, LongLinesAreReadWhole) {
+    // Padding long enough to cross the reader's block boundaries several times.
+    const std::string padding(3 * 1024 * 1024 + 17, 'p');
+    const std::string page = ConvertLog(
+        "  0:00 InitGame: \\sv_motd\\" + padding + "\\g_gametype\\4\\mapname\\far\\\n"
+        "  0:01 ClientUserinfoChanged: 2 pad\\" + padding + "\\n\\Far\\t\\2\n"
+        "  9:58 say: " + padding + "\n"
+        "  9:58 red:1  blue:2 " + padding + "\n"
+        "  9:58 score: 1  ping: 1  client: 2 A\n"
+        "  9:59 ShutdownGame:\n");
+    EXPECT_THAT(Captions(page), ElementsAre(::testing::HasSubstr("Capture the Flag - Map: far</font><br>")));
+    EXPECT_THAT(Rows(page), ElementsAre("1|1|<font color=\"blue\">Far</font>"));
+}
+
+TEST(LogReading, ManyGamesAcrossBlockBoundaries) {
+    std::string log;
+    std::string expected;
+    for (int game = 0; game < 40000; ++game) {
+        log += kStart + "  0:01 ClientUserinfoChanged: " + std::to_string(game) + " n\\P" +
+               std::to_string(game) + "\\t\\0\n  9:58 score: " + std::to_string(game) +
+               "  ping: 1  client: " + std::to_string(game) + " x\n  9:59 ShutdownGame:\n";
+    }
+    const auto rows = Rows(ConvertLog(log));
+    ASSERT_EQ(rows.size(), 40000u);
+    for (int game = 0; game < 40000; game += 997) {
+        EXPECT_EQ(rows[game], std::to_string(game) + "|1|P" + std::to_string(game));
+    }
+}
+
+}  // namespace
+}  // namespace murkwell::testing
