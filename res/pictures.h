@@ -1,0 +1,12 @@
+#pragma once
+
+// Resource paths of the pictures that res/make_pictures.py draws. They are
+// compiled into the program, so it needs no files beside itself.
+namespace murkwell::res {
+
+inline constexpr const char* kLogoPicture = ":/murkwell/logo.png";        // 200 x 283, 24-bit
+inline constexpr const char* kIconPicture32 = ":/murkwell/icon-32.png";   // 16 colours
+inline constexpr const char* kIconPicture16 = ":/murkwell/icon-16.png";   // 16 colours
+inline constexpr const char* kHelpPage = "qrc:/murkwell/help.html";
+
+}  // namespace murkwell::res
