@@ -3,7 +3,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#include "res/pictures.h"
+#include "res/embedded_files.h"
 #include "res/strings.h"
 
 namespace murkwell {

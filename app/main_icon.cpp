@@ -1,6 +1,6 @@
 #include "main_icon.h"
 
-#include "res/pictures.h"
+#include "res/embedded_files.h"
 
 namespace murkwell {
 

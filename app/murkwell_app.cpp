@@ -33,7 +33,7 @@ bool CMurkwellApp::InitInstance() {
     return false;
 }
 
-bool CMurkwellApp::OnCmdMsg(int id) {
+void CMurkwellApp::OnCmdMsg(int id) {
     struct Handler {
         int id;
         void (CMurkwellApp::*handle)();
@@ -44,10 +44,9 @@ bool CMurkwellApp::OnCmdMsg(int id) {
     for (const Handler& handler : kHandlers) {
         if (handler.id == id) {
             (this->*handler.handle)();
-            return true;
+            return;
         }
     }
-    return false;
 }
 
 // The help belongs to the main window, which closes it when it closes.

@@ -20,7 +20,7 @@ public:
     // the program has nothing left to do then.
     bool InitInstance();
     // Carries out command `id` if the application handles it.
-    bool OnCmdMsg(int id);
+    void OnCmdMsg(int id);
 
     CDialog* m_pMainWnd = nullptr;
 

@@ -1,6 +1,6 @@
 #include "res/dialogs.h"
 
-#include "res/pictures.h"
+#include "res/embedded_files.h"
 #include "res/resource.h"
 #include "res/strings.h"
 

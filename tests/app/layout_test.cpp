@@ -9,7 +9,7 @@
 #include "dialog_builder.h"
 #include "dialog_units.h"
 #include "res/dialogs.h"
-#include "res/pictures.h"
+#include "res/embedded_files.h"
 #include "res/resource.h"
 
 namespace murkwell::testing {

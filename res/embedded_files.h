@@ -1,7 +1,7 @@
 #pragma once
 
-// Resource paths of the pictures that res/make_pictures.py draws. They are
-// compiled into the program, so it needs no files beside itself.
+// Resource paths of the files compiled into the program, so that it needs no
+// files beside itself: the pictures res/make_pictures.py draws, and the help page.
 namespace murkwell::res {
 
 inline constexpr const char* kLogoPicture = ":/murkwell/logo.png";        // 200 x 283, 24-bit
