@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,13 +32,20 @@ public:
     unsigned long long Inode() const { return m_inode; }
 
 private:
+    // Line feeds are searched for a chunk of this many bytes at a time, one
+    // bit of m_feeds per byte.
+    static constexpr std::size_t kChunk = 64;
+
+    // Bit i is set when byte i of the chunk at `bytes` is a line feed.
+    static std::uint64_t LineFeedsIn(const char* bytes);
     bool Refill();
 
     int m_fd = -1;
     std::vector<char> m_buffer;
     std::size_t m_begin = 0;     // first byte not yet handed out
     std::size_t m_end = 0;       // one past the last byte read
-    std::size_t m_scanned = 0;   // bytes after m_begin known to hold no line feed
+    std::size_t m_scanned = 0;   // first byte not yet searched for line feeds
+    std::uint64_t m_feeds = 0;   // bit i: a line feed not yet handed out at m_scanned - kChunk + i
     bool m_eof = false;
     bool m_readFailed = false;
     unsigned long long m_device = 0;
