@@ -122,8 +122,13 @@ void CReportRun::OnPlayerScore(std::string_view line, ScanState& scan) {
 // so "^^12" loses "^1" and then the "^2" that leaves, while "^^11" keeps "^1".
 std::string CReportRun::StripColorCodes(std::string name) {
     for (char digit = '1'; digit <= '9'; ++digit) {
-        std::size_t kept = 0;
-        for (std::size_t i = 0; i < name.size(); ++i) {
+        // A pass with nothing to remove leaves the name as it is; most names hold few codes.
+        const char code[] = {'^', digit};
+        std::size_t kept = name.find(code, 0, sizeof code);
+        if (kept == std::string::npos) {
+            continue;
+        }
+        for (std::size_t i = kept; i < name.size(); ++i) {
             if (name[i] == '^' && i + 1 < name.size() && name[i + 1] == digit) {
                 ++i;
                 continue;
