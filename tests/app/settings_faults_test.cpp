@@ -67,16 +67,6 @@ TEST_F(AppTest, DamagedSettingsFileGivesDefaultsAndIsWrittenAnew) {
     }
 }
 
-// A file cut short at the end of a value is still a good file: the value is what was written.
-TEST_F(AppTest, SettingsFileCutAfterAValueKeepsWhatItHolds) {
-    QDir().mkpath(m_config.filePath("Orvek"));
-    WriteFile(SettingsFile(), "# Murkwell settings\nHTMLFilename=/www/q3.ht");
-    const Opened opened = OpenAndClose();
-    EXPECT_EQ(opened.messages, kSaysLogIsMissing);
-    EXPECT_EQ(opened.page, "/www/q3.ht");
-    EXPECT_EQ(opened.log, "games.log");
-}
-
 TEST_F(AppTest, SettingsFileThatIsAFolderIsReportedAndLeftAlone) {
     QDir().mkpath(SettingsFile() + "/inside");
     for (int start = 0; start < 2; ++start) {
