@@ -68,7 +68,8 @@ void LogFile::Close() {
 }
 
 // Moves the unread tail to the front and reads more after it; a line longer
-// than the buffer makes the buffer grow, so lines are never split.
+// than the buffer makes the buffer grow, so lines are never split, unless
+// the filter tells that the line can be skipped.
 bool LogFile::Refill() {
     if (m_begin > 0) {
         std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
@@ -77,21 +78,48 @@ bool LogFile::Refill() {
         m_begin = 0;
     }
     if (m_end == m_buffer.size()) {
+        if (m_ofNoInterest != nullptr && m_ofNoInterest(std::string_view(m_buffer.data(), m_end))) {
+            return SkipRestOfLine();
+        }
         m_buffer.resize(m_buffer.size() * 2);
     }
+    const std::size_t got = Read(m_end);
+    m_end += got;
+    return got > 0;
+}
+
+// The buffer holds the start of a line and no line feed. Reads on to the end
+// of that line without keeping it; what follows it fills the buffer.
+bool LogFile::SkipRestOfLine() {
+    m_begin = m_end = m_scanned = 0;
     for (;;) {
-        const ssize_t got = ::read(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
-        if (got > 0) {
-            m_end += static_cast<std::size_t>(got);
+        const std::size_t got = Read(0);
+        if (got == 0) {
+            return false;
+        }
+        if (const void* feed = std::memchr(m_buffer.data(), '\n', got)) {
+            m_begin = m_scanned = static_cast<std::size_t>(static_cast<const char*>(feed) - m_buffer.data()) + 1;
+            m_end = got;
             return true;
+        }
+    }
+}
+
+// Reads into the buffer from `at` to its end. Returns the count of bytes
+// read, or 0 at the end of the log or on a failure, which it records.
+std::size_t LogFile::Read(std::size_t at) {
+    for (;;) {
+        const ssize_t got = ::read(m_fd, m_buffer.data() + at, m_buffer.size() - at);
+        if (got > 0) {
+            return static_cast<std::size_t>(got);
         }
         if (got == 0) {
             m_eof = true;
-            return false;
+            return 0;
         }
         if (errno != EINTR) {
             m_readFailed = true;
-            return false;
+            return 0;
         }
     }
 }

@@ -27,6 +27,14 @@ public:
     bool NextLine(std::string_view& line);
     bool ReadFailed() const { return m_readFailed; }
 
+    // A line longer than the buffer is held whole, the buffer growing to fit
+    // it, unless `ofNoInterest` says that no line beginning with the bytes
+    // already read can matter: then the rest of the line is read and dropped,
+    // and the line is never handed out. This keeps memory bounded on a log
+    // with a huge chat line, for instance.
+    using LineFilter = bool (*)(std::string_view head);
+    void SkipLongLinesWhen(LineFilter ofNoInterest) { m_ofNoInterest = ofNoInterest; }
+
     // Identity of the open file, to tell whether another path names the same file.
     unsigned long long Device() const { return m_device; }
     unsigned long long Inode() const { return m_inode; }
@@ -39,6 +47,8 @@ private:
     // Bit i is set when byte i of the chunk at `bytes` is a line feed.
     static std::uint64_t LineFeedsIn(const char* bytes);
     bool Refill();
+    bool SkipRestOfLine();
+    std::size_t Read(std::size_t at);
 
     int m_fd = -1;
     std::vector<char> m_buffer;
@@ -48,6 +58,7 @@ private:
     std::uint64_t m_feeds = 0;   // bit i: a line feed not yet handed out at m_scanned - kChunk + i
     bool m_eof = false;
     bool m_readFailed = false;
+    LineFilter m_ofNoInterest = nullptr;
     unsigned long long m_device = 0;
     unsigned long long m_inode = 0;
 };

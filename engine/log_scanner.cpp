@@ -107,6 +107,21 @@ LineKind Classify(std::string_view line) {
     return StartsWith(blue, end, "blue:") ? LineKind::TeamScores : LineKind::Other;
 }
 
+// Whether a line that begins with `head` is of no interest however it goes
+// on: its event word ends within `head` and, on its own, makes the line one
+// of no interest. A team-score line also needs the word after it.
+bool OfNoInterest(std::string_view head) {
+    const char* const end = head.data() + head.size();
+    const char* const stamp = SkipSpace(head.data(), end);
+    const char* const event = SkipSpace(SkipWord(stamp, end), end);
+    const char* const eventEnd = SkipWord(event, end);
+    if (eventEnd == end || StartsWith(event, eventEnd, "red:")) {
+        return false;
+    }
+    return Classify(std::string_view(head.data(), static_cast<std::size_t>(eventEnd - head.data()))) ==
+           LineKind::Other;
+}
+
 // Nothing after a NUL byte belongs to its line.
 std::string_view TextOf(std::string_view line) {
     const void* nul = std::memchr(line.data(), '\0', line.size());
@@ -137,6 +152,7 @@ std::optional<std::string_view> SettingValue(std::string_view line, std::string_
 void CReportRun::ParseLog() {
     ScanState scan;
     std::string_view line;
+    m_pLogFile->SkipLongLinesWhen(OfNoInterest);
     // A page that can no longer be written ends the run; reading on would gain nothing.
     while (!m_pHtmlFile->WriteFailed() && m_pLogFile->NextLine(line)) {
         // Classify stops at a NUL byte by itself; only the few lines that
