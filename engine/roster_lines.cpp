@@ -121,6 +121,10 @@ void CReportRun::OnPlayerScore(std::string_view line, ScanState& scan) {
 // Each of ^1 to ^9 is removed in its own left-to-right pass, in digit order,
 // so "^^12" loses "^1" and then the "^2" that leaves, while "^^11" keeps "^1".
 std::string CReportRun::StripColorCodes(std::string name) {
+    // Most names carry no code at all, and a removal never makes a new '^'.
+    if (name.find('^') == std::string::npos) {
+        return name;
+    }
     for (char digit = '1'; digit <= '9'; ++digit) {
         // A pass with nothing to remove leaves the name as it is; most names hold few codes.
         const char code[] = {'^', digit};
