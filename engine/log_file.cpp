@@ -1,5 +1,6 @@
 #include "log_file.h"
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstring>
@@ -8,10 +9,6 @@
 #include <unistd.h>
 
 namespace murkwell {
-
-namespace {
-constexpr std::size_t kBlockSize = std::size_t{1} << 20;
-}
 
 LogFile::~LogFile() { Close(); }
 
@@ -52,7 +49,10 @@ bool LogFile::Open(const std::string& path) {
     m_device = info.st_dev;
     m_inode = info.st_ino;
     ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    m_buffer.resize(kBlockSize);
+    // A thread of its own pays for itself only on a log of a few blocks or more.
+    const bool large = S_ISREG(info.st_mode) && info.st_size > static_cast<off_t>(2 * ReadAhead::kBlockSize);
+    m_readAhead = std::make_unique<ReadAhead>(m_fd, large);
+    m_buffer.assign(ReadAhead::kStorageSize, 0);
     m_begin = m_end = m_scanned = 0;
     m_feeds = 0;
     m_eof = m_readFailed = false;
@@ -60,6 +60,7 @@ bool LogFile::Open(const std::string& path) {
 }
 
 void LogFile::Close() {
+    m_readAhead.reset();  // before the descriptor it reads from goes
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
@@ -67,60 +68,73 @@ void LogFile::Close() {
     m_buffer = {};
 }
 
-// Moves the unread tail to the front and reads more after it; a line longer
-// than the buffer makes the buffer grow, so lines are never split, unless
-// the filter tells that the line can be skipped.
-bool LogFile::Refill() {
-    if (m_begin > 0) {
-        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
-        m_end -= m_begin;
-        m_scanned -= m_begin;
-        m_begin = 0;
+bool LogFile::Arrived(const ReadAhead::Block& block) {
+    if (block.size > 0) {
+        return true;
     }
-    if (m_end == m_buffer.size()) {
-        if (m_ofNoInterest != nullptr && m_ofNoInterest(std::string_view(m_buffer.data(), m_end))) {
-            return SkipRestOfLine();
-        }
-        m_buffer.resize(m_buffer.size() * 2);
-    }
-    const std::size_t got = Read(m_end);
-    m_end += got;
-    return got > 0;
+    (block.failed ? m_readFailed : m_eof) = true;
+    return false;
 }
 
-// The buffer holds the start of a line and no line feed. Reads on to the end
-// of that line without keeping it; what follows it fills the buffer.
+// Called when the buffer holds no line feed after m_begin. The unfinished
+// line usually fits in front of the next block, which then becomes the
+// buffer; a longer one is copied together with the block, the buffer
+// growing so that lines are never split, unless the filter tells that the
+// line can be skipped.
+bool LogFile::Refill() {
+    const std::size_t tail = m_end - m_begin;
+    const bool mustGrow = tail + ReadAhead::kBlockSize > m_buffer.size();
+    if (tail > ReadAhead::kFrontRoom && mustGrow && m_ofNoInterest != nullptr &&
+        m_ofNoInterest(std::string_view(m_buffer.data() + m_begin, tail))) {
+        return SkipRestOfLine();
+    }
+    ReadAhead::Block block = m_readAhead->Take();
+    if (!Arrived(block)) {
+        return false;
+    }
+    if (tail <= ReadAhead::kFrontRoom) {
+        const std::size_t front = ReadAhead::kFrontRoom - tail;
+        if (tail > 0) {
+            std::memcpy(block.storage.data() + front, m_buffer.data() + m_begin, tail);
+        }
+        std::swap(m_buffer, block.storage);
+        m_begin = front;
+        m_scanned = ReadAhead::kFrontRoom;
+        m_end = ReadAhead::kFrontRoom + block.size;
+    } else {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, tail);
+        if (tail + block.size > m_buffer.size()) {
+            m_buffer.resize(std::max(tail + block.size, 2 * m_buffer.size()));
+        }
+        std::memcpy(m_buffer.data() + tail, block.storage.data() + ReadAhead::kFrontRoom, block.size);
+        m_begin = 0;
+        m_scanned = tail;
+        m_end = tail + block.size;
+    }
+    m_readAhead->GiveBack(std::move(block.storage));
+    return true;
+}
+
+// The buffer holds the start of a line of no interest and no line feed.
+// Reads on to the end of that line without keeping it; the block in which
+// it ends becomes the buffer.
 bool LogFile::SkipRestOfLine() {
-    m_begin = m_end = m_scanned = 0;
+    m_begin = m_scanned = m_end;
     for (;;) {
-        const std::size_t got = Read(0);
-        if (got == 0) {
+        ReadAhead::Block block = m_readAhead->Take();
+        if (!Arrived(block)) {
             return false;
         }
-        if (const void* feed = std::memchr(m_buffer.data(), '\n', got)) {
-            m_begin = m_scanned = static_cast<std::size_t>(static_cast<const char*>(feed) - m_buffer.data()) + 1;
-            m_end = got;
+        const char* bytes = block.storage.data() + ReadAhead::kFrontRoom;
+        if (const void* feed = std::memchr(bytes, '\n', block.size)) {
+            std::swap(m_buffer, block.storage);
+            m_begin = m_scanned =
+                ReadAhead::kFrontRoom + static_cast<std::size_t>(static_cast<const char*>(feed) - bytes) + 1;
+            m_end = ReadAhead::kFrontRoom + block.size;
+            m_readAhead->GiveBack(std::move(block.storage));
             return true;
         }
-    }
-}
-
-// Reads into the buffer from `at` to its end. Returns the count of bytes
-// read, or 0 at the end of the log or on a failure, which it records.
-std::size_t LogFile::Read(std::size_t at) {
-    for (;;) {
-        const ssize_t got = ::read(m_fd, m_buffer.data() + at, m_buffer.size() - at);
-        if (got > 0) {
-            return static_cast<std::size_t>(got);
-        }
-        if (got == 0) {
-            m_eof = true;
-            return 0;
-        }
-        if (errno != EINTR) {
-            m_readFailed = true;
-            return 0;
-        }
+        m_readAhead->GiveBack(std::move(block.storage));
     }
 }
 

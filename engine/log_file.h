@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "read_ahead.h"
 
 namespace murkwell {
 
@@ -48,9 +51,11 @@ private:
     static std::uint64_t LineFeedsIn(const char* bytes);
     bool Refill();
     bool SkipRestOfLine();
-    std::size_t Read(std::size_t at);
+    // Notes how the log ended when `block` is its end; true when it holds bytes.
+    bool Arrived(const ReadAhead::Block& block);
 
     int m_fd = -1;
+    std::unique_ptr<ReadAhead> m_readAhead;
     std::vector<char> m_buffer;
     std::size_t m_begin = 0;     // first byte not yet handed out
     std::size_t m_end = 0;       // one past the last byte read

@@ -1,0 +1,116 @@
+#include "read_ahead.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace murkwell {
+
+namespace {
+// Blocks that may be read before the reader has taken them.
+constexpr int kBlocksAhead = 2;
+}
+
+ReadAhead::ReadAhead(int fd, bool onOwnThread) : m_fd(fd) {
+    for (int i = 0; i < kBlocksAhead; ++i) {
+        m_free.emplace_back(kStorageSize);
+    }
+    if (onOwnThread) {
+        m_thread = std::thread(&ReadAhead::ReadOnOwnThread, this);
+    }
+}
+
+ReadAhead::~ReadAhead() {
+    if (!m_thread.joinable()) {
+        return;
+    }
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_changed.notify_all();
+    m_thread.join();
+}
+
+ReadAhead::Block ReadAhead::Take() {
+    if (!m_thread.joinable()) {
+        if (!m_ready.empty()) {
+            return {{}, 0, m_ready.front().failed};
+        }
+        Block block = ReadBlock(FreeStorage());
+        if (block.size == 0) {
+            m_ready.push_back({{}, 0, block.failed});
+        }
+        return block;
+    }
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return !m_ready.empty(); });
+    if (m_ready.front().size == 0) {
+        return {{}, 0, m_ready.front().failed};  // the end stays in the queue for later calls
+    }
+    Block block = std::move(m_ready.front());
+    m_ready.pop_front();
+    lock.unlock();
+    m_changed.notify_all();
+    return block;
+}
+
+void ReadAhead::GiveBack(std::vector<char> storage) {
+    if (storage.empty()) {
+        return;
+    }
+    if (storage.size() != kStorageSize) {
+        storage = std::vector<char>(kStorageSize);  // frees a buffer grown for a long line
+    }
+    {
+        const std::lock_guard lock(m_mutex);
+        m_free.push_back(std::move(storage));
+    }
+    m_changed.notify_all();
+}
+
+std::vector<char> ReadAhead::FreeStorage() {
+    if (m_free.empty()) {
+        return std::vector<char>(kStorageSize);
+    }
+    std::vector<char> storage = std::move(m_free.back());
+    m_free.pop_back();
+    return storage;
+}
+
+void ReadAhead::ReadOnOwnThread() {
+    for (;;) {
+        std::vector<char> storage;
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return m_stopping || !m_free.empty(); });
+            if (m_stopping) {
+                return;
+            }
+            storage = FreeStorage();
+        }
+        Block block = ReadBlock(std::move(storage));
+        const bool last = block.size == 0;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_ready.push_back(std::move(block));
+        }
+        m_changed.notify_all();
+        if (last) {
+            return;
+        }
+    }
+}
+
+ReadAhead::Block ReadAhead::ReadBlock(std::vector<char> storage) const {
+    for (;;) {
+        const ssize_t got = ::read(m_fd, storage.data() + kFrontRoom, kBlockSize);
+        if (got >= 0) {
+            return {std::move(storage), static_cast<std::size_t>(got), false};
+        }
+        if (errno != EINTR) {
+            return {{}, 0, true};
+        }
+    }
+}
+
+}  // namespace murkwell

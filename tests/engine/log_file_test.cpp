@@ -1,0 +1,88 @@
+// LogFile on its own: every line handed out exactly once, whatever its length
+// and wherever it falls against the reader's chunks and blocks.
+
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "log_file.h"
+#include "scripted_run.h"
+
+namespace murkwell::testing {
+namespace {
+
+// Lines of every length from 0 to 300 bytes, then a few spanning several blocks,
+// some ending in CR LF; the last one has no line feed.
+std::vector<std::string> VariedLines() {
+    std::vector<std::string> lines;
+    for (std::size_t length = 0; length <= 300; ++length) {
+        for (int copy = 0; copy < 40; ++copy) {
+            lines.push_back(std::string(length, static_cast<char>('a' + copy % 26)));
+        }
+    }
+    lines.push_back(std::string(2 * ReadAhead::kBlockSize + 3, 'L'));
+    lines.push_back("cr\rinside");
+    lines.push_back(std::string(ReadAhead::kFrontRoom + 1, 'F'));
+    lines.push_back("last");
+    return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        bytes += lines[i];
+        if (i + 1 < lines.size()) {
+            bytes += (i % 3 == 0) ? "\r\n" : "\n";
+        }
+    }
+    return bytes;
+}
+
+std::vector<std::string> ReadAll(const std::string& path) {
+    LogFile log;
+    EXPECT_TRUE(log.Open(path));
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (log.NextLine(line)) {
+        lines.emplace_back(line);
+    }
+    EXPECT_FALSE(log.ReadFailed());
+    return lines;
+}
+
+TEST(LogFile, HandsOutEveryLineOnceFromAFile) {
+    TempDir dir;
+    const auto lines = VariedLines();
+    EXPECT_EQ(ReadAll(dir.Write("games.log", Joined(lines)).string()), lines);
+}
+
+TEST(LogFile, HandsOutEveryLineOnceFromAPipe) {
+    const auto lines = VariedLines();
+    const std::string bytes = Joined(lines);
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    std::thread writer([&] {
+        // Small writes, so that reads come back short and at odd places.
+        for (std::size_t at = 0; at < bytes.size(); at += 4093) {
+            const std::string_view piece = std::string_view(bytes).substr(at, 4093);
+            ASSERT_EQ(::write(ends[1], piece.data(), piece.size()), static_cast<ssize_t>(piece.size()));
+        }
+        ::close(ends[1]);
+    });
+    const auto read = ReadAll("/dev/fd/" + std::to_string(ends[0]));
+    writer.join();
+    ::close(ends[0]);
+    EXPECT_EQ(read, lines);
+}
+
+TEST(LogFile, EmptyFileHasNoLines) {
+    TempDir dir;
+    EXPECT_THAT(ReadAll(dir.Write("games.log", "").string()), ::testing::IsEmpty());
+    EXPECT_THAT(ReadAll(dir.Write("one.log", "\n").string()), ::testing::ElementsAre(""));
+}
+
+}  // namespace
+}  // namespace murkwell::testing
