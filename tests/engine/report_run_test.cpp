@@ -95,14 +95,6 @@ TEST(ReportRun, LogWithoutFinishedGamesGivesTheBareFrame) {
     EXPECT_EQ(ConvertLog(""), page);
 }
 
-TEST(ReportRun, EveryPageLineEndsWithCrLf) {
-    const std::string page = ConvertLog(kOneGame);
-    for (std::size_t at = page.find('\n'); at != std::string::npos; at = page.find('\n', at + 1)) {
-        ASSERT_GT(at, 0u);
-        EXPECT_EQ(page[at - 1], '\r') << "bare line feed at byte " << at;
-    }
-}
-
 TEST(ReportRun, RunningAgainReplacesThePage) {
     TempDir dir;
     const fs::path log = dir.Write("games.log", kOneGame);
@@ -133,18 +125,6 @@ TEST(ReportRun, NothingOfOneRunShowsUpInTheNext) {
     ASSERT_EQ(run.Start(unfinished.string(), dir.Path("a.html").string()), kMsgDone);
     ASSERT_EQ(run.Start(next.string(), dir.Path("b.html").string()), kMsgDone);
     EXPECT_EQ(ReadFile(dir.Path("b.html")), ConvertLog(ReadFile(next)));
-}
-
-TEST(ReportRun, PathsTakenByTheRunStayWithIt) {
-    TempDir dir;
-    const fs::path log = dir.Write("games.log", kOneGame);
-    struct Inspect : ScriptedRun {
-        std::string LogPath() const { return m_strLogPath; }
-        std::string HtmlPath() const { return m_strHtmlPath; }
-    } run;
-    run.Start(log.string(), "");
-    EXPECT_EQ(run.LogPath(), log.string());
-    EXPECT_EQ(run.HtmlPath(), "");
 }
 
 }  // namespace

@@ -10,7 +10,6 @@ namespace murkwell::testing {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 std::string Start(const std::string& settings) { return "  0:00 InitGame: " + settings + "\n"; }
 std::string Player(int client, const std::string& name, const std::string& team = "0") {
@@ -124,11 +123,6 @@ TEST(Scanner, ScoresBetweenGamesCountForTheNextGame) {
         Player(4, "Four") + Player(1, "One") + Score(1, 1) + Score(4, 4) +
         Start("\\g_gametype\\0\\mapname\\m\\") + kEnd);
     EXPECT_THAT(Rows(page), ElementsAre("1|5|One", "4|5|Four"));
-}
-
-TEST(Scanner, LinesWithoutEventsAreIgnored) {
-    EXPECT_THAT(Captions(ConvertLog("\n\n   \nInitGame:\n0:00\n  0:00 Item: 2 weapon_rocketlauncher\n")),
-                IsEmpty());
 }
 
 }  // namespace
