@@ -1,7 +1,9 @@
 // Feeds saved inputs, files or folders of files, through the fuzz target's
 // checks one by one. With compilers that have no libFuzzer this is how the
 // target runs at all; everywhere it keeps each input that once broke the
-// engine as a regression test.
+// engine as a regression test. With --large every input is also replayed
+// grown to several megabytes, because large logs are read in blocks ahead of
+// the scanner, and lines then straddle block boundaries.
 
 #include <algorithm>
 #include <cstdint>
@@ -10,11 +12,31 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace {
+
+constexpr std::size_t kLargeLogBytes = std::size_t{6} << 20;
+
+// The input over and over, each copy followed by a line longer than the
+// reader's usual spare room, until the log is large.
+std::string Grown(const std::string& bytes) {
+    const std::string longLine = "  0:00 say: " + std::string(70000, 'x') + "\n";
+    std::string grown;
+    while (grown.size() < kLargeLogBytes) {
+        grown += bytes;
+        grown += '\n';
+        grown += longLine;
+    }
+    return grown;
+}
+
+void Replay(const std::string& bytes) {
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
 
 std::vector<std::filesystem::path> InputsIn(const std::filesystem::path& argument) {
     if (!std::filesystem::is_directory(argument)) {
@@ -34,7 +56,8 @@ std::vector<std::filesystem::path> InputsIn(const std::filesystem::path& argumen
 
 int main(int argc, char** argv) {
     int replayed = 0;
-    for (int i = 1; i < argc; ++i) {
+    const bool large = argc > 1 && std::string_view(argv[1]) == "--large";
+    for (int i = large ? 2 : 1; i < argc; ++i) {
         for (const auto& input : InputsIn(argv[i])) {
             std::ifstream in(input, std::ios::binary);
             if (!in) {
@@ -44,7 +67,10 @@ int main(int argc, char** argv) {
             const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
             std::printf("%s\n", input.c_str());
             std::fflush(stdout);
-            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+            Replay(bytes);
+            if (large) {
+                Replay(Grown(bytes));
+            }
             ++replayed;
         }
     }
