@@ -50,9 +50,9 @@ bool LogFile::Open(const std::string& path) {
     m_inode = info.st_ino;
     ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     // A thread of its own pays for itself only on a log of a few blocks or more.
-    const bool large = S_ISREG(info.st_mode) && info.st_size > static_cast<off_t>(2 * ReadAhead::kBlockSize);
+    const bool large = S_ISREG(info.st_mode) && info.st_size > static_cast<off_t>(2 * ReadAhead::kLargeBlock);
     m_readAhead = std::make_unique<ReadAhead>(m_fd, large);
-    m_buffer.assign(ReadAhead::kStorageSize, 0);
+    m_buffer.clear();
     m_begin = m_end = m_scanned = 0;
     m_feeds = 0;
     m_eof = m_readFailed = false;
@@ -83,7 +83,7 @@ bool LogFile::Arrived(const ReadAhead::Block& block) {
 // line can be skipped.
 bool LogFile::Refill() {
     const std::size_t tail = m_end - m_begin;
-    const bool mustGrow = tail + ReadAhead::kBlockSize > m_buffer.size();
+    const bool mustGrow = tail + m_readAhead->BlockSize() > m_buffer.size();
     if (tail > ReadAhead::kFrontRoom && mustGrow && m_ofNoInterest != nullptr &&
         m_ofNoInterest(std::string_view(m_buffer.data() + m_begin, tail))) {
         return SkipRestOfLine();
@@ -151,7 +151,9 @@ bool LogFile::NextLine(std::string_view& line) {
             m_feeds = LineFeedsIn(m_buffer.data() + m_scanned);
             m_scanned += kChunk;
             continue;
-        } else if (const void* found = std::memchr(m_buffer.data() + m_scanned, '\n', m_end - m_scanned)) {
+        } else if (const void* found = m_end > m_scanned
+                                           ? std::memchr(m_buffer.data() + m_scanned, '\n', m_end - m_scanned)
+                                           : nullptr) {
             // Fewer bytes than a chunk are left before the end of what was read.
             feed = static_cast<std::size_t>(static_cast<const char*>(found) - m_buffer.data());
             m_scanned = feed + 1;

@@ -13,7 +13,6 @@ bool PageFile::Create(const std::string& path) {
     m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     m_writeFailed = false;
     m_pending.clear();
-    m_pending.reserve(kFlushThreshold + 4096);
     return m_fd >= 0;
 }
 

@@ -10,13 +10,14 @@ namespace {
 constexpr int kBlocksAhead = 2;
 }
 
-ReadAhead::ReadAhead(int fd, bool onOwnThread) : m_fd(fd) {
+ReadAhead::ReadAhead(int fd, bool large) : m_fd(fd), m_blockSize(large ? kLargeBlock : kSmallBlock) {
+    if (!large) {
+        return;
+    }
     for (int i = 0; i < kBlocksAhead; ++i) {
-        m_free.emplace_back(kStorageSize);
+        m_free.emplace_back(kFrontRoom + m_blockSize);
     }
-    if (onOwnThread) {
-        m_thread = std::thread(&ReadAhead::ReadOnOwnThread, this);
-    }
+    m_thread = std::thread(&ReadAhead::ReadOnOwnThread, this);
 }
 
 ReadAhead::~ReadAhead() {
@@ -58,8 +59,8 @@ void ReadAhead::GiveBack(std::vector<char> storage) {
     if (storage.empty()) {
         return;
     }
-    if (storage.size() != kStorageSize) {
-        storage = std::vector<char>(kStorageSize);  // frees a buffer grown for a long line
+    if (storage.size() != kFrontRoom + m_blockSize) {
+        storage = std::vector<char>(kFrontRoom + m_blockSize);  // frees a buffer grown for a long line
     }
     {
         const std::lock_guard lock(m_mutex);
@@ -70,7 +71,7 @@ void ReadAhead::GiveBack(std::vector<char> storage) {
 
 std::vector<char> ReadAhead::FreeStorage() {
     if (m_free.empty()) {
-        return std::vector<char>(kStorageSize);
+        return std::vector<char>(kFrontRoom + m_blockSize);
     }
     std::vector<char> storage = std::move(m_free.back());
     m_free.pop_back();
@@ -103,7 +104,7 @@ void ReadAhead::ReadOnOwnThread() {
 
 ReadAhead::Block ReadAhead::ReadBlock(std::vector<char> storage) const {
     for (;;) {
-        const ssize_t got = ::read(m_fd, storage.data() + kFrontRoom, kBlockSize);
+        const ssize_t got = ::read(m_fd, storage.data() + kFrontRoom, m_blockSize);
         if (got >= 0) {
             return {std::move(storage), static_cast<std::size_t>(got), false};
         }

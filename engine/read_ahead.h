@@ -15,11 +15,13 @@ namespace murkwell {
 // pipes and devices, where a read may wait as long as the writer likes.
 class ReadAhead {
 public:
-    static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+    // A large log is read in large blocks on the thread; a small one, or a
+    // pipe, in small blocks that cost little to set up.
+    static constexpr std::size_t kLargeBlock = std::size_t{1} << 20;
+    static constexpr std::size_t kSmallBlock = std::size_t{64} << 10;
     // Room in front of every block's bytes, where the reader can put the
     // unfinished line of the block before without moving the block.
     static constexpr std::size_t kFrontRoom = std::size_t{64} << 10;
-    static constexpr std::size_t kStorageSize = kFrontRoom + kBlockSize;
 
     struct Block {
         std::vector<char> storage;  // the bytes read start at kFrontRoom
@@ -27,7 +29,7 @@ public:
         bool failed = false;
     };
 
-    ReadAhead(int fd, bool onOwnThread);
+    ReadAhead(int fd, bool large);
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -38,12 +40,15 @@ public:
     // Hands back the storage of a block taken earlier, for a later block.
     void GiveBack(std::vector<char> storage);
 
+    std::size_t BlockSize() const { return m_blockSize; }
+
 private:
     void ReadOnOwnThread();
     Block ReadBlock(std::vector<char> storage) const;
     std::vector<char> FreeStorage();
 
     const int m_fd;
+    const std::size_t m_blockSize;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<Block> m_ready;

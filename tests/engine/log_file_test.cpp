@@ -23,7 +23,7 @@ std::vector<std::string> VariedLines() {
             lines.push_back(std::string(length, static_cast<char>('a' + copy % 26)));
         }
     }
-    lines.push_back(std::string(2 * ReadAhead::kBlockSize + 3, 'L'));
+    lines.push_back(std::string(2 * ReadAhead::kLargeBlock + 3, 'L'));
     lines.push_back("cr\rinside");
     lines.push_back(std::string(ReadAhead::kFrontRoom + 1, 'F'));
     lines.push_back("last");
