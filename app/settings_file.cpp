@@ -117,7 +117,8 @@ std::string FormatSettings(const SettingsValues& values) {
 }
 
 SettingsValues ReadSettingsFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a named pipe in the file's place must not hold up the start.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return {};
     }

@@ -34,7 +34,7 @@ int OpenKeyFile(const std::string& root, const std::string& subKey, std::string&
     if (error) {
         return error.value();
     }
-    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0) {
         return errno;
     }
