@@ -43,8 +43,10 @@ protected:
     void ShowMessage(const std::string& text) override {
         m_succeeded = text == murkwell::kMsgDone;
         std::FILE* stream = m_succeeded ? stdout : stderr;
-        std::fprintf(stream, "%s\n", text.c_str());
-        std::fflush(stream);
+        // "Done!" that cannot be printed is no success to whoever reads it.
+        if (std::fprintf(stream, "%s\n", text.c_str()) < 0 || std::fflush(stream) != 0) {
+            m_succeeded = false;
+        }
     }
 
 private:
