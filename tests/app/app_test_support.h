@@ -6,23 +6,48 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "murkwell_dlg.h"
 
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 namespace murkwell::testing {
 
-std::string ReadFile(const QString& path);
-void WriteFile(const QString& path, const std::string& bytes);
+inline std::string ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
 
-// Calls `attempt` every few milliseconds from the event loop, whichever loop
-// runs, until it returns true. After five seconds it fails the test and closes
-// whatever modal window is open, so a test never hangs.
-void Poll(std::function<bool()> attempt);
+inline void WriteFile(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), qint64(bytes.size())) >= 0);
+}
+
+// Polls still waiting for their window; a test that ends with one fails.
+inline int pendingPolls = 0;
+
+// Calls `attempt` from whichever event loop runs until it returns true; after
+// five seconds it fails and closes the modal window, so no test hangs.
+inline void Poll(std::function<bool()> attempt) {
+    ++pendingPolls;
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [timer, attempt, deadline = QDeadlineTimer(5000)] {
+        timer->stop();  // first: the attempt may open a loop of its own
+        const bool done = attempt();
+        if (!done && !deadline.hasExpired()) {
+            return timer->start();
+        }
+        timer->deleteLater();
+        --pendingPolls;
+        EXPECT_TRUE(done) << "the expected window did not come";
+        if (!done && QApplication::activeModalWidget()) {
+            QApplication::activeModalWidget()->close();
+        }
+    });
+    timer->start(10);
+}
 
 // Runs `action` on the next modal window of type T, inside its own loop.
 template <class T>
@@ -36,34 +61,39 @@ void WhenModal(std::function<void(T&)> action) {
     });
 }
 
-// Types `name` into a file chooser's name box, as a user would.
-void TypeFileName(QFileDialog& chooser, const QString& name);
+// Drops the file list's selection, which would win over the typed name.
+inline void TypeFileName(QFileDialog& chooser, const QString& name) {
+    chooser.findChild<QAbstractItemView*>("listView")->clearSelection();
+    chooser.findChild<QLineEdit*>("fileNameEdit")->setText(name);
+}
 
-// The main dialog with its message boxes recorded instead of shown.
+inline void ShowActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+// The main dialog with its messages recorded instead of shown.
 class TestDialog : public CMurkwellDlg {
 public:
-    using CReportRun::m_strHtmlEdit;
     using CReportRun::m_strHtmlPath;
     using CReportRun::m_strLogEdit;
     using CReportRun::m_strLogPath;
 
     std::vector<std::string> messages;
-    std::vector<Qt::CursorShape> runCursors;  // the cursor as each run took the paths
 
     QLineEdit& Box(int id) { return *static_cast<QLineEdit*>(GetDlgItem(id)); }
     QPushButton& Button(int id) { return *static_cast<QPushButton*>(GetDlgItem(id)); }
-    // Shows the window and waits until it has the keyboard.
-    void ShowActive();
 
 protected:
-    void ShowMessageBox(const QString& text) override;
-    void ReadPathBoxes() override;
+    void ShowMessageBox(const QString& text) override { messages.push_back(text.toStdString()); }
 };
 
 // Every test gets a configuration folder of its own and a scratch folder.
 class AppTest : public ::testing::Test {
 protected:
-    AppTest();
+    AppTest() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
+    void TearDown() override { EXPECT_EQ(pendingPolls, 0) << "an expected window never came"; }
 
     QString SettingsFile() const { return m_config.filePath("Orvek/Murkwell.conf"); }
     QString Scratch(const QString& name) const { return m_scratch.filePath(name); }

@@ -1,11 +1,12 @@
-// The two paths kept from one use of the program to the next: the file
-// format, and what the dialog loads and saves in each situation.
+// The two paths the dialog keeps from one start to the next, also when a crash,
+// another program or a careless hand spoiled where they are kept.
 
 #include <cerrno>
 #include <cstring>
+#include <map>
+#include <tuple>
 
-#include <QDir>
-#include <QTest>
+#include <unistd.h>
 
 #include "app_test_support.h"
 #include "res/resource.h"
@@ -16,136 +17,98 @@ namespace {
 
 using namespace murkwell::res;
 
-TEST(SettingsFile, EveryPathComesBackAsItWasWritten) {
-    const SettingsValues values = {
-        {"LogFilename", "C:\\q3\\games.log"},
-        {"HTMLFilename", "/odd/ a=b #c\nd\\n\\\\e\\"},
-        {"Empty", ""},
-    };
-    EXPECT_EQ(ParseSettings(FormatSettings(values)), values);
-    EXPECT_EQ(ParseSettings("# note\n\nA=1\nA=2"), (SettingsValues{{"A", "2"}}));
-}
+// A dialog opened as the program does (it closes as it goes): its messages, its boxes.
+using Opened = std::tuple<std::vector<std::string>, QString, QString>;
 
-TEST(SettingsFile, DamagedTextHoldsNoValues) {
-    const std::string damaged[] = {"LogFilename\n", "=x\n", "A=\\t\n", "A=ends\\", std::string("A=x\0y\n", 6)};
-    for (const std::string& text : damaged) {
-        EXPECT_EQ(ParseSettings(text), std::nullopt) << text;
-    }
-}
-
-TEST(SettingsFile, WritesReplaceTheFileWholeOrNotAtAll) {
-    QTemporaryDir folder;
-    const std::string path = folder.filePath("a.conf").toStdString();
-    WriteFile(folder.filePath("a.conf"), "Old=1\n");
-    ASSERT_EQ(WriteSettingsFile(path, {{"New", "2"}}), 0);
-    EXPECT_EQ(ReadSettingsFile(path), (SettingsValues{{"New", "2"}}));
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"a.conf"});
-    EXPECT_EQ(WriteSettingsFile(folder.filePath("gone/a.conf").toStdString(), {}), ENOENT);
-}
-
-// Opens the dialog as the program does, lets `use` work on it, closes it;
-// returns the messages shown while it opened.
-std::vector<std::string> OpenAndClose(const std::function<void(TestDialog&)>& use = {}) {
+Opened OpenAndClose() {
     TestDialog dialog;
     dialog.show();
-    const std::vector<std::string> opening = dialog.messages;
-    if (use) {
-        use(dialog);
-    }
-    dialog.reject();
-    return opening;
+    return {dialog.messages, dialog.Box(IDC_LOG_FILE).text(), dialog.Box(IDC_HTML_FILE).text()};
 }
 
-TEST_F(AppTest, FirstStartShowsOneBoxAndStoresBothDefaultsAtOnce) {
-    TestDialog dialog;
-    dialog.show();
-    EXPECT_EQ(dialog.messages, std::vector<std::string>{std::strerror(ENOENT)});
-    EXPECT_EQ(dialog.Box(IDC_LOG_FILE).text(), "games.log");
-    EXPECT_EQ(dialog.Box(IDC_HTML_FILE).text(), "murkwells.html");
-    EXPECT_EQ(ReadFile(SettingsFile()), "# Murkwell settings\nHTMLFilename=murkwells.html\nLogFilename=games.log\n");
-}
+SettingsValues Stored(const QString& file) { return ReadSettingsFile(file.toStdString()); }
 
-// Only a log path that cannot be read says so; a damaged file counts as empty.
-TEST_F(AppTest, ValuesThatCannotBeReadFallBackToTheirDefaults) {
-    struct Case {
-        std::string stored;
-        std::vector<std::string> messages;
-        QString log;
-        QString page;
-    };
+// What is typed is stored however the dialog closes ("&Exit", Escape, the close
+// button) and comes back on the next start, an emptied box as empty. A path is
+// stored whole but loaded only while it fits 1024 bytes with its end mark;
+// only the log path says so.
+TEST_F(AppTest, TypedPathsComeBackOnTheNextStart) {
+    const QString odd = "C:\\q3\\a=b #c.log", fits = "/" + QString(1022, 'f'), tooLong = "/" + QString(1023, 'x');
+    struct Case { QString typed; std::function<void(TestDialog&)> close; Opened next; };
     const Case cases[] = {
-        {"LogFilename=/q3/games.log\n", {}, "/q3/games.log", "murkwells.html"},
-        {"HTMLFilename=/www/q3.html\n", {std::strerror(ENOENT)}, "games.log", "/www/q3.html"},
-        {"\x7f" "ELF\x01garbage\\", {std::strerror(ENOENT)}, "games.log", "murkwells.html"},
+        {"", [](TestDialog& dialog) { dialog.Button(IDOK).click(); }, {{}, "", ""}},
+        {odd, [](TestDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); }, {{}, odd, odd}},
+        {fits, [](TestDialog& dialog) { dialog.close(); }, {{}, fits, fits}},
+        {tooLong, [](TestDialog& dialog) { dialog.Button(IDOK).click(); },
+         {{std::strerror(EOVERFLOW)}, "games.log", "murkwells.html"}},
     };
-    QDir().mkpath(m_config.filePath("Orvek"));
-    for (const Case& start : cases) {
-        WriteFile(SettingsFile(), start.stored);
-        const auto messages = OpenAndClose([&](TestDialog& dialog) {
-            EXPECT_EQ(dialog.Box(IDC_LOG_FILE).text(), start.log);
-            EXPECT_EQ(dialog.Box(IDC_HTML_FILE).text(), start.page);
-            EXPECT_EQ(*ParseSettings(ReadFile(SettingsFile())),
-                      (SettingsValues{{"LogFilename", start.log.toStdString()},
-                                      {"HTMLFilename", start.page.toStdString()}}));
-        });
-        EXPECT_EQ(messages, start.messages) << start.stored;
-    }
-}
-
-TEST_F(AppTest, ABoxEmptiedByTheUserStaysEmpty) {
-    OpenAndClose([](TestDialog& dialog) {
-        dialog.Box(IDC_HTML_FILE).clear();
-        dialog.Box(IDC_LOG_FILE).setText("C:\\q3\\a=b.log");
-    });
-    EXPECT_NE(ReadFile(SettingsFile()).find("HTMLFilename=\n"), std::string::npos);
-    EXPECT_TRUE(OpenAndClose([](TestDialog& dialog) {
-        EXPECT_EQ(dialog.Box(IDC_HTML_FILE).text(), "");
-        EXPECT_EQ(dialog.Box(IDC_LOG_FILE).text(), "C:\\q3\\a=b.log");
-    }).empty());
-}
-
-// Stored whole, but only loaded again while it fits 1024 bytes with its end mark.
-TEST_F(AppTest, AnOverLongPathIsKeptButNotLoadedAgain) {
-    const QString fits = "/" + QString(1022, 'f');
-    const QString tooLong = "/" + QString(1023, 'x');
-    OpenAndClose([&](TestDialog& dialog) { dialog.Box(IDC_LOG_FILE).setText(fits); });
-    OpenAndClose([&](TestDialog& dialog) {
-        EXPECT_EQ(dialog.Box(IDC_LOG_FILE).text(), fits);
-        dialog.Box(IDC_LOG_FILE).setText(tooLong);
-    });
-    EXPECT_NE(ReadFile(SettingsFile()).find(tooLong.toStdString()), std::string::npos);
-    EXPECT_EQ(OpenAndClose([](TestDialog& dialog) { EXPECT_EQ(dialog.Box(IDC_LOG_FILE).text(), "games.log"); }),
-              std::vector<std::string>{std::strerror(EOVERFLOW)});
-}
-
-TEST_F(AppTest, EveryWayOfClosingSavesTheBoxes) {
-    const std::function<void(TestDialog&)> closers[] = {
-        [](TestDialog& dialog) { dialog.Button(IDOK).click(); },
-        [](TestDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
-        [](TestDialog& dialog) { dialog.close(); },
-    };
-    for (const auto& closeDialog : closers) {
-        const QString typed = QString("typed after the last start %1").arg(&closeDialog - closers);
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.typed.left(20).toStdString());
         TestDialog dialog;
         dialog.show();
-        dialog.Box(IDC_LOG_FILE).setText(typed);
-        closeDialog(dialog);
+        dialog.Box(IDC_LOG_FILE).setText(row.typed);
+        dialog.Box(IDC_HTML_FILE).setText(row.typed);
+        row.close(dialog);
         EXPECT_FALSE(dialog.isVisible());
-        EXPECT_NE(ReadFile(SettingsFile()).find("LogFilename=" + typed.toStdString() + "\n"), std::string::npos);
+        const std::string typed = row.typed.toStdString();
+        EXPECT_EQ(Stored(SettingsFile()), (SettingsValues{{"HTMLFilename", typed}, {"LogFilename", typed}}));
+        EXPECT_EQ(OpenAndClose(), row.next);
     }
 }
 
-// Nothing can be stored: every start says why and works with the defaults.
-TEST_F(AppTest, AConfigurationFolderThatCannotBeUsedIsReportedOnly) {
-    WriteFile(m_config.filePath("Orvek"), "a file where the folder belongs");
-    for (int start = 0; start < 2; ++start) {
-        const auto messages = OpenAndClose([](TestDialog& dialog) {
-            EXPECT_EQ(dialog.Box(IDC_LOG_FILE).text(), "games.log");
-            EXPECT_EQ(dialog.Box(IDC_HTML_FILE).text(), "murkwells.html");
-        });
-        EXPECT_EQ(messages, std::vector<std::string>{std::strerror(ENOTDIR)});
+// Every entry under `folder` with its permissions and bytes.
+std::map<QString, std::string> Snapshot(const QString& folder) {
+    std::map<QString, std::string> entries;
+    QDirIterator entry(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (entry.hasNext()) {
+        const QString path = entry.next();
+        entries[path] = std::to_string(entry.fileInfo().permissions().toInt()) + ":" + ReadFile(path);
     }
-    EXPECT_EQ(ReadFile(m_config.filePath("Orvek")), "a file where the folder belongs");
+    return entries;
+}
+
+// Whatever stands where the settings belong, the dialog opens with the
+// defaults and says at most one thing, about the log path. A file that opens
+// is written anew on closing, with the defaults and without a temporary file
+// left beside it; whatever keeps the file from opening is left as it was.
+TEST(SettingsFaults, ValuesThatCannotBeReadGiveTheDefaults) {
+    const QString file = "Orvek/Murkwell.conf";
+    const auto stored = [file](std::string bytes, QFile::Permissions access = QFile::ReadOwner | QFile::WriteOwner) {
+        return [=](const QDir& home) {
+            home.mkpath("Orvek");
+            WriteFile(home.filePath(file), bytes);
+            QFile::setPermissions(home.filePath(file), access);
+        };
+    };
+    struct Case { const char* what; std::function<void(const QDir&)> spoil; int error; bool rootGetsThrough = false; };
+    const Case cases[] = {
+        {"only the log path", stored("LogFilename=games.log\n"), 0},
+        {"empty", stored(""), ENOENT},
+        {"cut in a name", stored("# Murkwell settings\nHTMLFilename=/www/q3.html\nLogFilen"), ENOENT},
+        {"binary garbage", stored(ReadFile(MURKWELL_SOURCE_DIR "/res/icon-16.png")), ENOENT},
+        {"a directory", [file](const QDir& home) { home.mkpath(file + "/inside"); }, EISDIR},
+        {"unreadable", stored("LogFilename=/q3/games.log\n", {}), EACCES, true},
+        {"folder is a file", [](const QDir& home) { WriteFile(home.filePath("Orvek"), "not a folder"); }, ENOTDIR},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.what);
+        if (row.rootGetsThrough && ::geteuid() == 0) {
+            continue;
+        }
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+        row.spoil(QDir(home.path()));
+        const auto before = Snapshot(home.path());
+        const auto says = row.error ? std::vector<std::string>{std::strerror(row.error)} : std::vector<std::string>();
+        EXPECT_EQ(OpenAndClose(), Opened(says, "games.log", "murkwells.html"));
+        if (row.error == 0 || row.error == ENOENT) {
+            EXPECT_EQ(Stored(home.filePath(file)),
+                      (SettingsValues{{"HTMLFilename", "murkwells.html"}, {"LogFilename", "games.log"}}));
+            EXPECT_EQ(QDir(home.filePath("Orvek")).entryList(QDir::Files | QDir::Hidden), QStringList{"Murkwell.conf"});
+        } else {
+            EXPECT_EQ(Snapshot(home.path()), before);
+        }
+    }
 }
 
 }  // namespace
