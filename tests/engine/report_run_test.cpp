@@ -1,11 +1,10 @@
-// The run as a whole: its outcome messages, the page frame, and what one run
-// leaves for the next.
+// The run as a whole: the page frame, and what one run leaves for the next.
+// Every outcome message is checked through murkwell-cli (tests/cli).
 
 #include <filesystem>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "messages.h"
 #include "scripted_run.h"
@@ -20,67 +19,6 @@ const std::string kOneGame =
     "  0:01 ClientUserinfoChanged: 2 n\\Ranger\\t\\0\\model\\ranger\n"
     "  9:58 score: 15  ping: 50  client: 2 Ranger\n"
     "  9:59 ShutdownGame:\n";
-
-TEST(ReportRun, MissingPathsAreReportedLogFirst) {
-    ScriptedRun run;
-    EXPECT_EQ(run.Start("", ""), kMsgLogMissing);
-    EXPECT_EQ(run.Start("", "page.html"), kMsgLogMissing);
-    EXPECT_EQ(run.Start("games.log", ""), kMsgHtmlMissing);
-}
-
-TEST(ReportRun, LogThatCannotBeOpenedLeavesThePageAlone) {
-    TempDir dir;
-    const fs::path page = dir.Write("page.html", "keep me");
-    ScriptedRun run;
-    EXPECT_EQ(run.Start(dir.Path("missing.log").string(), page.string()), kMsgCannotOpenLog);
-    EXPECT_EQ(run.Start(dir.Path("").string(), page.string()), kMsgCannotOpenLog) << "a directory is no log";
-    EXPECT_EQ(ReadFile(page), "keep me");
-    EXPECT_FALSE(fs::exists(dir.Path("other.html")));
-    EXPECT_EQ(run.Start(dir.Path("missing.log").string(), dir.Path("other.html").string()), kMsgCannotOpenLog);
-    EXPECT_FALSE(fs::exists(dir.Path("other.html")));
-}
-
-TEST(ReportRun, PageThatCannotBeCreated) {
-    TempDir dir;
-    const fs::path log = dir.Write("games.log", kOneGame);
-    ScriptedRun run;
-    EXPECT_EQ(run.Start(log.string(), dir.Path("no/such/folder/page.html").string()), kMsgCannotCreateHtml);
-    EXPECT_EQ(run.Start(log.string(), dir.Path("").string()), kMsgCannotCreateHtml);
-}
-
-TEST(ReportRun, NeverOverwritesTheLogWithThePage) {
-    TempDir dir;
-    const fs::path log = dir.Write("games.log", kOneGame);
-    fs::create_symlink(log, dir.Path("link.html"));
-    fs::create_hard_link(log, dir.Path("hard.html"));
-    fs::create_directory(dir.Path("sub"));
-    ScriptedRun run;
-    for (const fs::path& page : {log, dir.Path("link.html"), dir.Path("hard.html"),
-                                 dir.Path("sub/../games.log")}) {
-        EXPECT_EQ(run.Start(log.string(), page.string()), kMsgHtmlWouldOverwriteLog) << page;
-        EXPECT_EQ(ReadFile(log), kOneGame);
-    }
-}
-
-TEST(ReportRun, FullDiskIsAFailureNotDone) {
-    if (!fs::exists("/dev/full")) {
-        GTEST_SKIP() << "no /dev/full here";
-    }
-    TempDir dir;
-    ScriptedRun run;
-    EXPECT_EQ(run.Start(dir.Write("games.log", kOneGame).string(), "/dev/full"), kMsgCannotWriteHtml);
-}
-
-TEST(ReportRun, LogThatFailsWhileReadingIsReported) {
-    // Reading a directory through a descriptor fails with EISDIR; /proc/self/mem
-    // opens fine and fails on the first read at offset 0.
-    if (!fs::exists("/proc/self/mem")) {
-        GTEST_SKIP() << "no /proc here";
-    }
-    TempDir dir;
-    ScriptedRun run;
-    EXPECT_EQ(run.Start("/proc/self/mem", dir.Path("page.html").string()), kMsgCannotReadLog);
-}
 
 TEST(ReportRun, LogWithoutFinishedGamesGivesTheBareFrame) {
     const std::string page = ConvertLog(
