@@ -1,9 +1,8 @@
 // Feeds saved inputs, files or folders of files, through the fuzz target's
-// checks one by one. With compilers that have no libFuzzer this is how the
-// target runs at all; everywhere it keeps each input that once broke the
-// engine as a regression test. With --large every input is also replayed
-// grown to several megabytes, because large logs are read in blocks ahead of
-// the scanner, and lines then straddle block boundaries.
+// checks, so that with any compiler the seeds and every input that once broke
+// the engine run as tests. With --large each input is also replayed grown to
+// megabytes, because large logs are read in blocks ahead of the scanner and
+// lines then straddle block boundaries.
 
 #include <algorithm>
 #include <cstdint>
@@ -19,23 +18,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace {
 
-constexpr std::size_t kLargeLogBytes = std::size_t{6} << 20;
-
-// The input over and over, each copy followed by a line longer than the
-// reader's usual spare room, until the log is large.
-std::string Grown(const std::string& bytes) {
-    const std::string longLine = "  0:00 say: " + std::string(70000, 'x') + "\n";
-    std::string grown;
-    while (grown.size() < kLargeLogBytes) {
-        grown += bytes;
-        grown += '\n';
-        grown += longLine;
-    }
-    return grown;
-}
-
 void Replay(const std::string& bytes) {
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+// The input over and over to 6 MiB, each copy followed by a line longer than the reader's spare room.
+std::string Grown(const std::string& bytes) {
+    const std::string copy = bytes + "\n  0:00 say: " + std::string(70000, 'x') + "\n";
+    std::string grown;
+    while (grown.size() < (std::size_t{6} << 20)) {
+        grown += copy;
+    }
+    return grown;
 }
 
 std::vector<std::filesystem::path> InputsIn(const std::filesystem::path& argument) {
