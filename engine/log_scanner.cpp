@@ -68,10 +68,6 @@ std::uint32_t FirstFour(const char* pos) {
     return bytes;
 }
 
-constexpr std::uint32_t FirstFour(std::string_view word) {
-    return std::bit_cast<std::uint32_t>(std::array<char, 4>{word[0], word[1], word[2], word[3]});
-}
-
 // A line is known by its event word, the word after the time stamp. Looking
 // anywhere else would let a player end the game by typing its keyword in chat.
 // Most lines are item pickups and kills; the first four bytes of their event
