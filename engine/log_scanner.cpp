@@ -1,5 +1,4 @@
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
