@@ -173,14 +173,14 @@ void CReportRun::OnGameStart(std::string_view line, ScanState& scan) {
     m_bDmGame = m_bTeamGame = m_bCtfGame = false;
 
     if (const auto map = SettingValue(line, "\\mapname\\")) {
-        m_szMapName = Bounded(*map, kMapNameWidth);
+        AssignBounded(m_szMapName, *map, kMapNameWidth);
     }
 
     const auto type = SettingValue(line, "\\g_gametype\\");
     if (!type) {
         return;
     }
-    scan.tokenBuffer = Bounded(*type, ScanState::kTokenWidth);
+    AssignBounded(scan.tokenBuffer, *type, ScanState::kTokenWidth);
     if (const auto number = TokenCursor(scan.tokenBuffer).Int()) {
         scan.gameType = *number;
     }
@@ -211,17 +211,17 @@ void CReportRun::OnTeamScores(std::string_view line, ScanState& scan) {
     if (!stamp) {
         return;
     }
-    scan.tokenBuffer = Bounded(*stamp, ScanState::kTokenWidth);
+    AssignBounded(scan.tokenBuffer, *stamp, ScanState::kTokenWidth);
     const auto red = words.Word();
     if (!red) {
         return;
     }
-    m_szRedScore = Bounded(*red, kTeamScoreWidth);
+    AssignBounded(m_szRedScore, *red, kTeamScoreWidth);
     const auto blue = words.Word();
     if (!blue) {
         return;
     }
-    m_szBlueScore = Bounded(*blue, kTeamScoreWidth);
+    AssignBounded(m_szBlueScore, *blue, kTeamScoreWidth);
 }
 
 }  // namespace murkwell

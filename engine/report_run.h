@@ -27,7 +27,7 @@ public:
     // What "&Start" does: take the paths, write the page, report the outcome.
     void OnStart();
 
-    // Removes the four characters of the game's colour codes ^1 to ^9.
+    // The name without the game's colour codes ^1 to ^9.
     static std::string StripColorCodes(std::string name);
 
 protected:
@@ -64,6 +64,8 @@ private:
     void OnPlayerScore(std::string_view line, ScanState& scan);
 
     void WriteGameTable();
+
+    static void RemoveColorCodes(std::string& name);
 };
 
 }  // namespace murkwell

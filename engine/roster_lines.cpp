@@ -71,18 +71,22 @@ void CReportRun::OnUserInfo(std::string_view line, ScanState& scan) {
     // A key the line lacks leaves its buffer as the last line left it.
     const InfoFields fields = ReadInfoString(InfoStringOf(line));
     if (fields.name) {
-        scan.nameBuffer = Bounded(*fields.name, ScanState::kNameWidth);
+        AssignBounded(scan.nameBuffer, *fields.name, ScanState::kNameWidth);
     }
     if (fields.team) {
-        scan.teamBuffer = Bounded(*fields.team, ScanState::kTeamWidth);
+        AssignBounded(scan.teamBuffer, *fields.team, ScanState::kTeamWidth);
     }
 
     CPlayer* player = m_Players.Find(scan.client);
     if (player == nullptr) {
         player = &m_Players.AddTail(scan.client);
     }
-    player->m_szName = Bounded(StripColorCodes(scan.nameBuffer), kPlayerFieldWidth);
-    player->m_szTeam = Bounded(scan.teamBuffer, kPlayerFieldWidth);
+    player->m_szName.assign(scan.nameBuffer);
+    RemoveColorCodes(player->m_szName);
+    if (player->m_szName.size() > kPlayerFieldWidth) {
+        player->m_szName.resize(kPlayerFieldWidth);
+    }
+    AssignBounded(player->m_szTeam, scan.teamBuffer, kPlayerFieldWidth);
 }
 
 // "  9:58 score: 15  ping: 50  client: 2 Ranger". Reading stops at the first
@@ -104,7 +108,7 @@ void CReportRun::OnPlayerScore(std::string_view line, ScanState& scan) {
         scan.client = *client;
         const auto name = words.Word();
         if (!name) return;
-        scan.nameBuffer = Bounded(*name, ScanState::kNameWidth);
+        AssignBounded(scan.nameBuffer, *name, ScanState::kNameWidth);
     }();
 
     // A score line never announces a player: an unknown client's score is dropped.
@@ -121,9 +125,14 @@ void CReportRun::OnPlayerScore(std::string_view line, ScanState& scan) {
 // Each of ^1 to ^9 is removed in its own left-to-right pass, in digit order,
 // so "^^12" loses "^1" and then the "^2" that leaves, while "^^11" keeps "^1".
 std::string CReportRun::StripColorCodes(std::string name) {
+    RemoveColorCodes(name);
+    return name;
+}
+
+void CReportRun::RemoveColorCodes(std::string& name) {
     // Most names carry no code at all, and a removal never makes a new '^'.
     if (name.find('^') == std::string::npos) {
-        return name;
+        return;
     }
     for (char digit = '1'; digit <= '9'; ++digit) {
         // A pass with nothing to remove leaves the name as it is; most names hold few codes.
@@ -141,7 +150,6 @@ std::string CReportRun::StripColorCodes(std::string name) {
         }
         name.resize(kept);
     }
-    return name;
 }
 
 }  // namespace murkwell

@@ -37,8 +37,9 @@ private:
 };
 
 // A value stored into a fixed-width field keeps at most `width` characters.
-inline std::string Bounded(std::string_view value, std::size_t width) {
-    return std::string(value.substr(0, width));
+// The field's storage is reused: these stores happen on every event line.
+inline void AssignBounded(std::string& field, std::string_view value, std::size_t width) {
+    field.assign(value.substr(0, width));
 }
 
 }  // namespace murkwell
