@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 #include "about_dlg.h"
 #include "app_test_support.h"
@@ -94,6 +95,8 @@ TEST_F(AppTest, StartReportsEachOutcome) {
     const QString log = Scratch("games.log");
     QFile::copy(kSampleLog, log);
     WriteFile(Scratch("old.html"), "an earlier page");
+    QFile::link(log, Scratch("link.html"));
+    ASSERT_EQ(::link(QFile::encodeName(log).constData(), QFile::encodeName(Scratch("hard.html")).constData()), 0);
     struct Case { QString log, page; std::string message; };
     const Case cases[] = {
         {"", "", "Log Filename missing."},
@@ -103,6 +106,8 @@ TEST_F(AppTest, StartReportsEachOutcome) {
         {log, Scratch("no/such/folder/a.html"), "Unable to Create the HTML File."},
         {log, "/dev/full", "Unable to write the HTML File."},
         {log, log, "The HTML File would overwrite the Log File."},
+        {log, Scratch("link.html"), "The HTML File would overwrite the Log File."},
+        {log, Scratch("hard.html"), "The HTML File would overwrite the Log File."},
         {log, Scratch("b.html"), "Done!"},
     };
     TestDialog dialog;
