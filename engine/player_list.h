@@ -27,7 +27,6 @@ public:
     using Players = std::vector<std::unique_ptr<CPlayer>>;
 
     bool IsEmpty() const { return m_players.empty(); }
-    std::size_t GetCount() const { return m_players.size(); }
 
     CPlayer* Find(std::int32_t client) const;
     CPlayer& AddTail(std::int32_t client);
