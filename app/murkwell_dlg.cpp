@@ -10,7 +10,7 @@
 #include "res/dialogs.h"
 #include "res/resource.h"
 #include "res/strings.h"
-#include "version.h"
+#include "murkwell/version.h"
 
 namespace murkwell {
 
@@ -51,7 +51,6 @@ bool CMurkwellDlg::OnInitDialog() {
 
 void CMurkwellDlg::OnDestroy() {
     SaveSettings();
-    m_Players.RemoveAllPlayers();
     WinHelp(HelpCommand::Quit);
     CDialog::OnDestroy();
 }
@@ -89,9 +88,9 @@ void CMurkwellDlg::ReadPathBoxes() {
 }
 
 // The busy cursor of a run must not stand over the box that ends it.
-void CMurkwellDlg::ShowMessage(const std::string& text) {
+void CMurkwellDlg::ShowMessage(const Outcome& outcome) {
     const CursorOverride arrow(Qt::ArrowCursor);
-    ShowMessageBox(QString::fromStdString(text));
+    ShowMessageBox(QString::fromStdString(outcome.message));
 }
 
 // A box shown while the window is still hidden (the settings load) stands on

@@ -5,7 +5,7 @@
 #include <QIcon>
 
 #include "dialog.h"
-#include "report_run.h"
+#include "murkwell/report_run.h"
 #include "settings_key.h"
 
 namespace murkwell {
@@ -33,7 +33,7 @@ protected:
     void OnSysCommand(unsigned command) override;
 
     void ReadPathBoxes() override;
-    void ShowMessage(const std::string& text) override;
+    void ShowMessage(const Outcome& outcome) override;
 
     void OnBrowseLog();
     void OnBrowseHtml();

@@ -30,9 +30,9 @@ void CMurkwellDlg::LoadSettings() {
         m_strHtmlEdit = htmlPath;
         UpdateData(false);
     } else {
-        m_strHtmlEdit = res::kDefaultHtmlName;
+        m_strHtmlEdit = kDefaultHtmlName;
         UpdateData(false);
-        m_SettingsKey.SetValue(res::kDefaultHtmlName, kHtmlValue);
+        m_SettingsKey.SetValue(kDefaultHtmlName, kHtmlValue);
     }
 
     std::string logPath;
@@ -40,10 +40,10 @@ void CMurkwellDlg::LoadSettings() {
         m_strLogEdit = logPath;
         UpdateData(false);
     } else {
-        ShowMessage(std::strerror(error));
-        m_strLogEdit = res::kDefaultLogName;
+        ShowMessageBox(QString::fromLocal8Bit(std::strerror(error)));
+        m_strLogEdit = kDefaultLogName;
         UpdateData(false);
-        m_SettingsKey.SetValue(res::kDefaultLogName, kLogValue);
+        m_SettingsKey.SetValue(kDefaultLogName, kLogValue);
     }
 }
 

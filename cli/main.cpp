@@ -1,15 +1,13 @@
 // murkwell-cli: converts a server log into the statistics page from a shell
-// or a cron job, through the same run as the desktop program's "&Start".
+// or a cron job, through the same conversion as the desktop program's "&Start".
 
 #include <cstdio>
-#include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "messages.h"
-#include "report_run.h"
-#include "version.h"
+#include "murkwell/conversion.h"
+#include "murkwell/version.h"
 
 namespace {
 
@@ -26,34 +24,18 @@ constexpr const char* kUsage =
     "Prints \"Done!\" and exits 0 when the page is written; otherwise prints\n"
     "what went wrong on standard error and exits 1. Exits 2 on a usage error.\n";
 
-// The two path boxes are the command's arguments; the message box is the terminal.
-class CommandLineRun : public murkwell::CReportRun {
-public:
-    CommandLineRun(std::string logPath, std::string htmlPath)
-        : m_logArgument(std::move(logPath)), m_htmlArgument(std::move(htmlPath)) {}
-
-    bool Succeeded() const { return m_succeeded; }
-
-protected:
-    void ReadPathBoxes() override {
-        m_strLogEdit = m_logArgument;
-        m_strHtmlEdit = m_htmlArgument;
+// The outcome goes where a shell user looks for it: success on standard
+// output, a failure on standard error with the path and reason below it.
+// "Done!" that cannot be printed is no success to whoever reads it.
+bool Report(const murkwell::Outcome& outcome) {
+    const bool succeeded = outcome.Succeeded();
+    std::FILE* stream = succeeded ? stdout : stderr;
+    bool printed = std::fprintf(stream, "%s\n", outcome.message.c_str()) >= 0;
+    if (!outcome.detail.empty()) {
+        printed = std::fprintf(stream, "murkwell-cli: %s\n", outcome.detail.c_str()) >= 0 && printed;
     }
-
-    void ShowMessage(const std::string& text) override {
-        m_succeeded = text == murkwell::kMsgDone;
-        std::FILE* stream = m_succeeded ? stdout : stderr;
-        // "Done!" that cannot be printed is no success to whoever reads it.
-        if (std::fprintf(stream, "%s\n", text.c_str()) < 0 || std::fflush(stream) != 0) {
-            m_succeeded = false;
-        }
-    }
-
-private:
-    std::string m_logArgument;
-    std::string m_htmlArgument;
-    bool m_succeeded = false;
-};
+    return std::fflush(stream) == 0 && printed && succeeded;
+}
 
 }  // namespace
 
@@ -84,8 +66,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    CommandLineRun run(paths.size() > 0 ? paths[0] : "games.log",
-                       paths.size() > 1 ? paths[1] : "murkwells.html");
-    run.OnStart();
-    return run.Succeeded() ? 0 : 1;
+    const murkwell::Outcome outcome = murkwell::ConvertLog(paths.size() > 0 ? paths[0] : murkwell::kDefaultLogName,
+                                                           paths.size() > 1 ? paths[1] : murkwell::kDefaultHtmlName);
+    return Report(outcome) ? 0 : 1;
 }

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "report_run.h"
+#include "log_conversion.h"
 #include "scan_state.h"
 #include "text_scan.h"
 
@@ -144,7 +144,7 @@ std::optional<std::string_view> SettingValue(std::string_view line, std::string_
 
 }  // namespace
 
-void CReportRun::ParseLog() {
+void LogConversion::ParseLog() {
     ScanState scan;
     std::string_view line;
     m_pLogFile->SkipLongLinesWhen(OfNoInterest);
@@ -168,7 +168,7 @@ void CReportRun::ParseLog() {
     }
 }
 
-void CReportRun::OnGameStart(std::string_view line, ScanState& scan) {
+void LogConversion::OnGameStart(std::string_view line, ScanState& scan) {
     scan.inGame = true;
     m_bDmGame = m_bTeamGame = m_bCtfGame = false;
 
@@ -193,19 +193,17 @@ void CReportRun::OnGameStart(std::string_view line, ScanState& scan) {
     }
 }
 
-void CReportRun::OnGameEnd(ScanState& scan) {
+void LogConversion::OnGameEnd(ScanState& scan) {
     if (scan.inGame) {
         WriteGameTable();
     }
     scan.inGame = false;
     scan.nextRank = 1;
-    if (!m_Players.IsEmpty()) {
-        m_Players.RemoveAllPlayers();
-    }
+    m_Players.RemoveAllPlayers();
 }
 
 // The red and blue tokens are kept whole, labels included ("red:8").
-void CReportRun::OnTeamScores(std::string_view line, ScanState& scan) {
+void LogConversion::OnTeamScores(std::string_view line, ScanState& scan) {
     TokenCursor words(line);
     const auto stamp = words.Word();
     if (!stamp) {

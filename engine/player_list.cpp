@@ -9,7 +9,6 @@ CPlayer* CPlayerList::Find(std::int32_t client) const {
 
 CPlayer& CPlayerList::AddTail(std::int32_t client) {
     auto& player = m_players.emplace_back(std::make_unique<CPlayer>());
-    player->m_nClient = client;
     m_byClient.emplace(client, player.get());
     return *player;
 }

@@ -15,18 +15,16 @@ struct CPlayer {
     std::string m_szName;        // colour codes removed
     std::string m_szTeam;        // "1" red, "2" blue in team games
     bool m_bScored = false;      // has a score line whose table row is not written yet
-    std::int32_t m_nClient = 0;  // the server's client number: the key lines find the player by
     std::int64_t m_nRank = 0;    // order of the player's last score line; orders the table rows
 };
 
-// The roster of the current game, in the order players were first announced.
-// It owns its players and never holds two with the same client number; the
-// index keeps look-ups constant-time however many clients a busy server sees.
+// The roster of the current game, in the order players were first announced,
+// found by the server's client number. It owns its players and never holds two
+// with the same client number; the index keeps look-ups constant-time however
+// many clients a busy server sees.
 class CPlayerList {
 public:
     using Players = std::vector<std::unique_ptr<CPlayer>>;
-
-    bool IsEmpty() const { return m_players.empty(); }
 
     CPlayer* Find(std::int32_t client) const;
     CPlayer& AddTail(std::int32_t client);

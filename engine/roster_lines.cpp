@@ -1,4 +1,4 @@
-#include "report_run.h"
+#include "log_conversion.h"
 #include "scan_state.h"
 #include "text_scan.h"
 
@@ -60,7 +60,7 @@ std::string_view InfoStringOf(std::string_view line) {
 
 }  // namespace
 
-void CReportRun::OnUserInfo(std::string_view line, ScanState& scan) {
+void LogConversion::OnUserInfo(std::string_view line, ScanState& scan) {
     TokenCursor words(line);
     if (words.Word() && words.Word()) {
         if (const auto client = words.Int()) {
@@ -91,7 +91,7 @@ void CReportRun::OnUserInfo(std::string_view line, ScanState& scan) {
 
 // "  9:58 score: 15  ping: 50  client: 2 Ranger". Reading stops at the first
 // word that does not fit; what was not read keeps the last line's value.
-void CReportRun::OnPlayerScore(std::string_view line, ScanState& scan) {
+void LogConversion::OnPlayerScore(std::string_view line, ScanState& scan) {
     [&] {
         TokenCursor words(line);
         if (!words.Word() || !words.Word()) return;
@@ -124,12 +124,12 @@ void CReportRun::OnPlayerScore(std::string_view line, ScanState& scan) {
 
 // Each of ^1 to ^9 is removed in its own left-to-right pass, in digit order,
 // so "^^12" loses "^1" and then the "^2" that leaves, while "^^11" keeps "^1".
-std::string CReportRun::StripColorCodes(std::string name) {
+std::string LogConversion::StripColorCodes(std::string name) {
     RemoveColorCodes(name);
     return name;
 }
 
-void CReportRun::RemoveColorCodes(std::string& name) {
+void LogConversion::RemoveColorCodes(std::string& name) {
     // Most names carry no code at all, and a removal never makes a new '^'.
     if (name.find('^') == std::string::npos) {
         return;

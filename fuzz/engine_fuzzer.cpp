@@ -11,9 +11,8 @@
 #include <iterator>
 #include <string>
 
-#include "messages.h"
+#include "murkwell/conversion.h"
 #include "page_shape.h"
-#include "report_run.h"
 
 namespace {
 
@@ -22,31 +21,16 @@ namespace {
     std::abort();
 }
 
-// A run on two fixed files that keeps the message it would show.
-class FuzzRun : public murkwell::CReportRun {
-public:
-    explicit FuzzRun(std::filesystem::path folder) : m_folder(std::move(folder)) {}
-
-    std::string Convert() {
-        OnStart();
-        if (m_outcome != murkwell::kMsgDone) {
-            Fault("a readable log ended with \"" + m_outcome + "\"");
-        }
-        std::ifstream in(m_folder / "page.html", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// Converts the log in the folder and returns the page; a readable log must say "Done!".
+std::string Convert(const std::filesystem::path& folder) {
+    const murkwell::Outcome outcome =
+        murkwell::ConvertLog((folder / "games.log").string(), (folder / "page.html").string());
+    if (!outcome.Succeeded()) {
+        Fault("a readable log ended with \"" + outcome.message + "\"");
     }
-
-protected:
-    void ReadPathBoxes() override {
-        m_strLogEdit = (m_folder / "games.log").string();
-        m_strHtmlEdit = (m_folder / "page.html").string();
-    }
-    void ShowMessage(const std::string& text) override { m_outcome = text; }
-
-private:
-    std::filesystem::path m_folder;
-    std::string m_outcome;
-};
+    std::ifstream in(folder / "page.html", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 // One folder for the whole process, removed when it exits normally.
 struct Workspace {
@@ -77,16 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const Workspace workspace;
     static const std::string emptyLogPage = [] {
         WriteLog(workspace.folder, nullptr, 0);
-        return FuzzRun(workspace.folder).Convert();
+        return Convert(workspace.folder);
     }();
 
     WriteLog(workspace.folder, data, size);
-    FuzzRun run(workspace.folder);
-    const std::string page = run.Convert();
+    const std::string page = Convert(workspace.folder);
     if (const std::string fault = murkwell::fuzz::PageShapeFault(page, emptyLogPage); !fault.empty()) {
         Fault("malformed page: " + fault);
     }
-    if (run.Convert() != page) {
+    if (Convert(workspace.folder) != page) {
         Fault("a second run of the same log gave a different page");
     }
     return 0;

@@ -3,6 +3,7 @@
 #include "res/embedded_files.h"
 #include "res/resource.h"
 #include "res/strings.h"
+#include "murkwell/version.h"
 
 namespace murkwell::res {
 
@@ -29,7 +30,7 @@ constexpr ControlTemplate kMurkwellControls[] = {
 constexpr ControlTemplate kAboutControls[] = {
     // id               kind        text              x    y    w    h    styles
     {IDC_STATIC,        Picture,    kIconPicture32,   11,  17,  21,  20,  kNoStyle},
-    {IDC_STATIC,        Label,      "Murkwell Version 1.0", 40, 10, 119, 8, kNoStyle},
+    {IDC_STATIC,        Label,      kAboutVersionLine, 40, 10, 119, 8, kNoStyle},
     {IDC_STATIC,        Label,      kAboutCredit,     40,  25,  160, 8,   kNoStyle},
     {IDOK,              PushButton, "OK",             306, 7,   50,  14,  kDefPushButton | kTabStop},
     {IDC_STATIC,        Label,      kAboutContact,    40,  34,  82,  8,   kNoStyle},

@@ -50,10 +50,6 @@ inline constexpr const char* kAllFilesFilter = "All Files (*)";
 // Asked by the page chooser about a name that does not exist; %1 is the name.
 inline constexpr const char* kCreatePrompt = "%1\nThis file does not exist.\nDo you want to create it?";
 
-// What the path boxes hold when nothing is stored for them.
-inline constexpr const char* kDefaultLogName = "games.log";
-inline constexpr const char* kDefaultHtmlName = "murkwells.html";
-
 // Printed by murkwell when there is no screen to open the window on.
 inline constexpr const char* kNoDisplay =
     "murkwell: there is no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset).\n"

@@ -40,27 +40,4 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, outPath.empty() ? ReadBytes(out) : "", ReadBytes(err)};
 }
 
-ScratchFolder::ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "murkwell-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a scratch folder");
-    }
-    m_root = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    fs::remove_all(m_root, ignored);
-}
-
-fs::path ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(Path(name), std::ios::binary) << bytes;
-    return Path(name);
-}
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 }  // namespace murkwell::testing

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "scratch_folder.h"
+
 namespace murkwell::testing {
 
 struct ProcessResult {
@@ -11,25 +13,6 @@ struct ProcessResult {
     std::string out;
     std::string err;
 };
-
-// A scratch folder, removed with everything in it when it goes (a folder a test locks
-// must stay empty, or it would be left behind).
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::filesystem::path Path(const std::string& name) const { return m_root / name; }
-    std::filesystem::path Write(const std::string& name, const std::string& bytes) const;
-    const std::filesystem::path& Root() const { return m_root; }
-
-private:
-    std::filesystem::path m_root;
-};
-
-std::string ReadBytes(const std::filesystem::path& path);
 
 // Runs the program in the folder with /dev/null as input and waits for it. Output goes
 // to files, so a chatty child never blocks; outPath sends standard output elsewhere.

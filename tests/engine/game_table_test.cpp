@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "scripted_run.h"
+#include "page_reading.h"
 
 namespace murkwell::testing {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 using ::testing::ElementsAre;
 
 TEST(GameTable, CaptureTheFlagTableByteForByte) {
-    const std::string tables = TablesOf(ConvertLog(
+    const std::string tables = TablesOf(PageOf(
         "  0:00 InitGame: \\sv_hostname\\My Server\\g_gametype\\4\\mapname\\q3ctf1\\version\\Q3 1.17\r\n"
         "  0:12 ClientUserinfoChanged: 2 n\\^1Ranger\\t\\1\\model\\ranger\\hmodel\\ranger\r\n"
         "  0:13 ClientUserinfoChanged: 3 n\\Visor\\t\\2\\model\\visor\r\n"
@@ -50,7 +50,7 @@ TEST(GameTable, CaptureTheFlagTableByteForByte) {
 }
 
 TEST(GameTable, DeathMatchHasNoTeamsAndNoColours) {
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         "  0:00 InitGame: \\g_gametype\\0\\mapname\\q3dm17\\\n"
         "  0:01 ClientUserinfoChanged: 2 n\\Red\\t\\1\n"
         "  0:02 red:1  blue:2\n"
@@ -61,14 +61,14 @@ TEST(GameTable, DeathMatchHasNoTeamsAndNoColours) {
 }
 
 TEST(GameTable, GameWithoutScoreLinesHasNoTable) {
-    EXPECT_EQ(TablesOf(ConvertLog("  0:00 InitGame: \\g_gametype\\0\\mapname\\q3dm17\\\n"
+    EXPECT_EQ(TablesOf(PageOf("  0:00 InitGame: \\g_gametype\\0\\mapname\\q3dm17\\\n"
                                   "  0:01 ClientUserinfoChanged: 2 n\\Quitter\\t\\0\n"
                                   "  1:00 ShutdownGame:\n")),
               "");
 }
 
 TEST(GameTable, TextFromTheLogCannotInjectMarkUp) {
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         "  0:00 InitGame: \\g_gametype\\3\\mapname\\<script>alert(1)</script>\\\n"
         "  0:01 ClientUserinfoChanged: 2 n\\<b>Bold</b> & \"Co\"\\t\\1\n"
         "  0:02 ClientUserinfoChanged: 3 n\\</table><img src=x onerror=alert(2)>\\t\\2\n"
@@ -88,7 +88,7 @@ TEST(GameTable, TextFromTheLogCannotInjectMarkUp) {
 
 TEST(GameTable, OtherBytesOfNamesPassThrough) {
     const std::string name = "caf\xe9\x1a\x7f'%s%d\r";
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         "  0:00 InitGame: \\g_gametype\\0\\mapname\\q3dm17\\\n"
         "  0:01 ClientUserinfoChanged: 2 n\\" + name + "\\t\\0\n"
         "  9:58 score: 1  ping: 1  client: 2 x\n"

@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "log_file.h"
-#include "scripted_run.h"
+#include "page_reading.h"
 
 namespace murkwell::testing {
 namespace {
@@ -54,7 +54,7 @@ std::vector<std::string> ReadAll(const std::string& path) {
 }
 
 TEST(LogFile, HandsOutEveryLineOnceFromAFile) {
-    TempDir dir;
+    const ScratchFolder dir;
     const auto lines = VariedLines();
     EXPECT_EQ(ReadAll(dir.Write("games.log", Joined(lines)).string()), lines);
 }
@@ -79,7 +79,7 @@ TEST(LogFile, HandsOutEveryLineOnceFromAPipe) {
 }
 
 TEST(LogFile, EmptyFileHasNoLines) {
-    TempDir dir;
+    const ScratchFolder dir;
     EXPECT_THAT(ReadAll(dir.Write("games.log", "").string()), ::testing::IsEmpty());
     EXPECT_THAT(ReadAll(dir.Write("one.log", "\n").string()), ::testing::ElementsAre(""));
 }

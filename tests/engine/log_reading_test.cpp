@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "scripted_run.h"
+#include "page_reading.h"
 
 namespace murkwell::testing {
 namespace {
@@ -15,13 +15,13 @@ const std::string kStart = "  0:00 InitGame: \\g_gametype\\0\\mapname\\q3dm6\\\n
 TEST(LogReading, LastLineNeedsNoLineFeed) {
     const std::string game = kStart + "  0:01 ClientUserinfoChanged: 2 n\\A\\t\\0\n"
                                       "  9:58 score: 1  ping: 1  client: 2 A\n";
-    EXPECT_THAT(Rows(ConvertLog(game + "  9:59 ShutdownGame:")), ElementsAre("1|1|A"));
-    EXPECT_THAT(Rows(ConvertLog(game + "  9:59 ShutdownGame:\n")), ElementsAre("1|1|A"));
-    EXPECT_THAT(Rows(ConvertLog(game + "  9:59 ShutdownGame:\n\n")), ElementsAre("1|1|A"));
+    EXPECT_THAT(Rows(PageOf(game + "  9:59 ShutdownGame:")), ElementsAre("1|1|A"));
+    EXPECT_THAT(Rows(PageOf(game + "  9:59 ShutdownGame:\n")), ElementsAre("1|1|A"));
+    EXPECT_THAT(Rows(PageOf(game + "  9:59 ShutdownGame:\n\n")), ElementsAre("1|1|A"));
 }
 
 TEST(LogReading, OnlyTheCarriageReturnBeforeALineFeedIsDropped) {
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         "  0:00 InitGame: \\g_gametype\\0\\mapname\\q3dm6\\\r\n"
         "  0:01 ClientUserinfoChanged: 2 t\\0\\n\\Cr\r\r\n"   // one CR is the name's own
         "  0:02 ClientUserinfoChanged: 3 t\\0\\n\\Crlf\r\n"
@@ -33,7 +33,7 @@ TEST(LogReading, OnlyTheCarriageReturnBeforeALineFeedIsDropped) {
 
 TEST(LogReading, NulEndsTheTextOfItsLineOnly) {
     using namespace std::string_literals;
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         kStart +
         "  0:01 ClientUserinfoChanged: 2 n\\Nul\0led\\t\\0\n"s
         "  0:02 ClientUserinfoChanged: 3 n\\After\\t\\0\n"
@@ -46,7 +46,7 @@ TEST(LogReading, NulEndsTheTextOfItsLineOnly) {
 }
 
 TEST(LogReading, SubstituteByteDoesNotEndTheLog) {
-    const std::string page = ConvertLog(kStart + "\x1a\n"
+    const std::string page = PageOf(kStart + "\x1a\n"
                                         "  0:01 ClientUserinfoChanged: 2 n\\A\x1a\\t\\0\n"
                                         "  9:58 score: 1  ping: 1  client: 2 A\n"
                                         "\x1a\n"
@@ -57,7 +57,7 @@ TEST(LogReading, SubstituteByteDoesNotEndTheLog) {
 TEST(LogReading, LongLinesAreReadWhole) {
     // Padding long enough to cross the reader's block boundaries several times.
     const std::string padding(3 * 1024 * 1024 + 17, 'p');
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         "  0:00 InitGame: \\sv_motd\\" + padding + "\\g_gametype\\4\\mapname\\far\\\n"
         "  0:01 ClientUserinfoChanged: 2 pad\\" + padding + "\\n\\Far\\t\\2\n"
         "  9:58 say: " + padding + "\n"

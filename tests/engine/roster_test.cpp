@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "report_run.h"
-#include "scripted_run.h"
+#include "log_conversion.h"
+#include "page_reading.h"
 
 namespace murkwell::testing {
 namespace {
@@ -20,16 +20,16 @@ std::string Info(const std::string& rest) { return "  0:01 ClientUserinfoChanged
 std::string ScoreLine(const std::string& rest) { return "  9:58 score: " + rest + "\n"; }
 
 TEST(Roster, ColourCodesAreStrippedDigitByDigit) {
-    EXPECT_EQ(CReportRun::StripColorCodes("^1Ra^7n^^12ger"), "Ranger");
-    EXPECT_EQ(CReportRun::StripColorCodes("^0Zero^"), "^0Zero^");
-    EXPECT_EQ(CReportRun::StripColorCodes("^^11"), "^1");
-    EXPECT_EQ(CReportRun::StripColorCodes("^^21"), "^1");
-    EXPECT_EQ(CReportRun::StripColorCodes("^a^9^^9^"), "^a^^");
-    EXPECT_EQ(CReportRun::StripColorCodes(""), "");
+    EXPECT_EQ(LogConversion::StripColorCodes("^1Ra^7n^^12ger"), "Ranger");
+    EXPECT_EQ(LogConversion::StripColorCodes("^0Zero^"), "^0Zero^");
+    EXPECT_EQ(LogConversion::StripColorCodes("^^11"), "^1");
+    EXPECT_EQ(LogConversion::StripColorCodes("^^21"), "^1");
+    EXPECT_EQ(LogConversion::StripColorCodes("^a^9^^9^"), "^a^^");
+    EXPECT_EQ(LogConversion::StripColorCodes(""), "");
 }
 
 TEST(Roster, UserInfoIsReadAsKeyValuePairs) {
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         kCtfStart +
         Info("1 n\\Scout\\t\\1\\model\\sarge") +                   // a name ending in t
         Info("2 \\n\\Slash\\t\\2\\model\\visor") +                 // one leading backslash
@@ -47,7 +47,7 @@ TEST(Roster, UserInfoIsReadAsKeyValuePairs) {
 }
 
 TEST(Roster, MissingPartsFallBackOnWhatEarlierLinesLeft) {
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         kCtfStart +
         Info("1 n\\First\\t\\2") +
         ScoreLine("0  ping: 0  client: 9 Ghost") +   // client 9 is unknown, but its name is kept
@@ -63,7 +63,7 @@ TEST(Roster, MissingPartsFallBackOnWhatEarlierLinesLeft) {
 }
 
 TEST(Roster, ASecondUserInfoLineUpdatesThePlayer) {
-    const std::string page = ConvertLog(kCtfStart + Info("3 n\\Old\\t\\1") + Info("3 n\\New\\t\\2") +
+    const std::string page = PageOf(kCtfStart + Info("3 n\\Old\\t\\1") + Info("3 n\\New\\t\\2") +
                                         ScoreLine("1  ping: 1  client: 3 x") + kEnd);
     EXPECT_THAT(Rows(page), ElementsAre("1|1|<font color=\"blue\">New</font>"));
 }
@@ -72,7 +72,7 @@ TEST(Roster, OverlongNamesAreCutBeforeAndAfterTheColoursGo) {
     // The line's value is cut to 255 characters, the colours are removed from
     // what is left, and the player keeps at most 254.
     const std::string colours = "^1^2^3^4^5^6^7^8^9^1";
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         kDmStart + Info("1 n\\" + colours + std::string(300, 'a') + "\\t\\0") +
         Info("2 n\\" + std::string(300, 'b') + "\\t\\0") +
         Info("3 n\\" + std::string(253, 'c') + "^1d\\t\\0") +
@@ -84,16 +84,16 @@ TEST(Roster, OverlongNamesAreCutBeforeAndAfterTheColoursGo) {
 
 TEST(Roster, RowsFollowTheLastScoreLineOfEachPlayer) {
     const std::string players = Info("1 n\\One") + Info("4 n\\Four");
-    EXPECT_THAT(Rows(ConvertLog(kDmStart + players + ScoreLine("40  ping: 4  client: 4 x") +
+    EXPECT_THAT(Rows(PageOf(kDmStart + players + ScoreLine("40  ping: 4  client: 4 x") +
                                 ScoreLine("10  ping: 1  client: 1 x") +
                                 ScoreLine("41  ping: 5  client: 4 x") + kEnd)),
                 ElementsAre("10|1|One", "41|5|Four"));
-    EXPECT_THAT(Rows(ConvertLog(kDmStart + players + ScoreLine("40  ping: 4  client: 4 x") +
+    EXPECT_THAT(Rows(PageOf(kDmStart + players + ScoreLine("40  ping: 4  client: 4 x") +
                                 ScoreLine("90  ping: 9  client: 9 x") +
                                 ScoreLine("10  ping: 1  client: 1 x") + kEnd)),
                 ElementsAre("40|4|Four", "10|1|One"));
     // Low scores first when the server lists them first: rows are never sorted by score.
-    EXPECT_THAT(Rows(ConvertLog(kDmStart + players + ScoreLine("-3  ping: 4  client: 4 x") +
+    EXPECT_THAT(Rows(PageOf(kDmStart + players + ScoreLine("-3  ping: 4  client: 4 x") +
                                 ScoreLine("10  ping: 1  client: 1 x") + kEnd)),
                 ElementsAre("-3|4|Four", "10|1|One"));
 }
@@ -101,17 +101,17 @@ TEST(Roster, RowsFollowTheLastScoreLineOfEachPlayer) {
 TEST(Roster, MalformedScoreLinesUseWhatWasReadBefore) {
     const std::string players = Info("2 n\\Two") + Info("3 n\\Three");
     // Reading stops at "x ping:" ("15" is the score); the client is still 3 from the last user-info line.
-    EXPECT_THAT(Rows(ConvertLog(kDmStart + players + ScoreLine("15x  ping: 50  client: 2 Two") + kEnd)),
+    EXPECT_THAT(Rows(PageOf(kDmStart + players + ScoreLine("15x  ping: 50  client: 2 Two") + kEnd)),
                 ElementsAre("15|0|Three"));
     // An out-of-range number stops reading before it.
-    EXPECT_THAT(Rows(ConvertLog(kDmStart + players + ScoreLine("7  ping: 9  client: 2 Two") +
+    EXPECT_THAT(Rows(PageOf(kDmStart + players + ScoreLine("7  ping: 9  client: 2 Two") +
                                 ScoreLine("8  ping: 4294967296  client: 3 Three") + kEnd)),
                 ElementsAre("8|9|Two"));
-    EXPECT_THAT(Rows(ConvertLog(kDmStart + players +
+    EXPECT_THAT(Rows(PageOf(kDmStart + players +
                                 ScoreLine("-2147483648  ping: 2147483647  client: 2 Two") + kEnd)),
                 ElementsAre("-2147483648|2147483647|Two"));
     // A score line never announces a player.
-    EXPECT_THAT(Rows(ConvertLog(kDmStart + ScoreLine("7  ping: 9  client: 2 Two") + kEnd)), IsEmpty());
+    EXPECT_THAT(Rows(PageOf(kDmStart + ScoreLine("7  ping: 9  client: 2 Two") + kEnd)), IsEmpty());
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "scripted_run.h"
+#include "page_reading.h"
 
 namespace murkwell::testing {
 namespace {
@@ -23,7 +23,7 @@ std::string Score(int client, int score, const std::string& name = "x") {
 const std::string kEnd = "  9:59 ShutdownGame:\n";
 
 TEST(Scanner, ChatAndNamesCannotForgeEvents) {
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         Start("\\g_gametype\\4\\mapname\\q3ctf1\\sv_hostname\\ShutdownGame: server") +
         Player(1, "InitGame:", "1") + Player(2, "score:", "2") +
         "  1:00 say: InitGame: ShutdownGame: \\g_gametype\\1\\mapname\\fake\\\n"
@@ -42,7 +42,7 @@ TEST(Scanner, ChatAndNamesCannotForgeEvents) {
 }
 
 TEST(Scanner, MapName) {
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         Start("\\mapname\\q3dm17\\g_gametype\\0") + Player(1, "A") + Score(1, 1) + kEnd +
         Start("\\g_gametype\\0") + Player(1, "A") + Score(1, 1) + kEnd +               // keeps q3dm17
         Start("\\g_gametype\\0\\mapname\\last") + Player(1, "A") + Score(1, 1) + kEnd +  // no closing backslash
@@ -57,7 +57,7 @@ TEST(Scanner, MapName) {
 
 TEST(Scanner, GameTypeSetsAtMostOneFlag) {
     const std::string game = Player(1, "A") + Score(1, 1) + kEnd;
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         Start("\\mapname\\a\\g_gametype\\\\") + game +        // unreadable first: falls back on 0
         Start("\\mapname\\b\\g_gametype\\3\\") + game +
         Start("\\mapname\\c\\g_gametype\\= 0\\") + game +     // unreadable: the last number read, 3
@@ -84,7 +84,7 @@ TEST(Scanner, GameTypeSetsAtMostOneFlag) {
 
 TEST(Scanner, TeamScoresAreWholeTokensThatOutliveTheirGame) {
     const std::string game = Player(1, "A", "1") + Score(1, 1) + kEnd;
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         "  0:00 red:3 blue:4 before any game\n" +
         Start("\\g_gametype\\4\\") + game +
         Start("\\g_gametype\\3\\") + "  9:00 red:" + std::string(30, '7') + "  blue:x\tred:9\n" + game +
@@ -97,7 +97,7 @@ TEST(Scanner, TeamScoresAreWholeTokensThatOutliveTheirGame) {
 }
 
 TEST(Scanner, OnlyAGameEndInsideAGameWritesATable) {
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         kEnd +                                                  // nothing to end
         Player(1, "Early") + Score(1, 5) + kEnd +               // outside a game: no table, roster emptied
         Start("\\g_gametype\\0\\mapname\\one\\") + Score(1, 6) +  // client 1 is gone: no row
@@ -110,7 +110,7 @@ TEST(Scanner, OnlyAGameEndInsideAGameWritesATable) {
 TEST(Scanner, GameRestartedWithoutAnEnd) {
     // Score lines before the second start keep their ranks and rows; the
     // caption takes the second start's settings.
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         Start("\\g_gametype\\4\\mapname\\first\\") + Player(1, "One", "1") + Player(2, "Two", "2") +
         Score(2, 20) +
         Start("\\g_gametype\\0\\mapname\\second\\") + Score(1, 10) + kEnd);
@@ -119,7 +119,7 @@ TEST(Scanner, GameRestartedWithoutAnEnd) {
 }
 
 TEST(Scanner, ScoresBetweenGamesCountForTheNextGame) {
-    const std::string page = ConvertLog(
+    const std::string page = PageOf(
         Player(4, "Four") + Player(1, "One") + Score(1, 1) + Score(4, 4) +
         Start("\\g_gametype\\0\\mapname\\m\\") + kEnd);
     EXPECT_THAT(Rows(page), ElementsAre("1|5|One", "4|5|Four"));

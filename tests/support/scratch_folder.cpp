@@ -1,0 +1,48 @@
+#include "scratch_folder.h"
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+#include <system_error>
+
+namespace murkwell::testing {
+
+namespace fs = std::filesystem;
+
+ScratchFolder::ScratchFolder() {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = fs::temp_directory_path() / ("murkwell-test-" + std::to_string(random()));
+        std::error_code error;
+        if (fs::create_directory(candidate, error)) {
+            m_root = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a scratch folder");
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(m_root, ignored);
+}
+
+fs::path ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+    return Path(name);
+}
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+fs::path ExamplesFolder() { return fs::path(MURKWELL_SOURCE_DIR) / "examples"; }
+
+fs::path CorpusFolder() {
+    const fs::path corpus = fs::path(MURKWELL_SOURCE_DIR) / ".." / "shared" / "corpus";
+    return fs::is_directory(corpus) ? corpus : fs::path();
+}
+
+}  // namespace murkwell::testing
