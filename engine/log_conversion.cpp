@@ -1,7 +1,5 @@
 #include "log_conversion.h"
 
-#include <sys/stat.h>
-
 #include "murkwell/messages.h"
 #include "murkwell/version.h"
 
@@ -14,11 +12,8 @@ constexpr std::string_view kAuthorCredit =
     "<a href=\"https://murkwell.example.org/\">the Murkwell developers</a>";
 
 bool SameFile(const std::string& path, const LogFile& log) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        return false;
-    }
-    return info.st_dev == log.Device() && info.st_ino == log.Inode();
+    system::FileStatus status;
+    return system::StatusOfPath(path, status) && status.identity == log.Identity();
 }
 
 }  // namespace

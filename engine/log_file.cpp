@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "system_file.h"
 
 namespace murkwell {
 
@@ -37,20 +35,19 @@ std::uint64_t LogFile::LineFeedsIn(const char* bytes) {
 
 bool LogFile::Open(const std::string& path) {
     Close();
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    m_fd = system::OpenForReading(path);
     if (m_fd < 0) {
         return false;
     }
-    struct stat info {};
-    if (::fstat(m_fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    system::FileStatus status;
+    if (!system::StatusOf(m_fd, status) || status.isDirectory) {
         Close();
         return false;
     }
-    m_device = info.st_dev;
-    m_inode = info.st_ino;
-    ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    m_identity = status.identity;
+    system::AdviseSequential(m_fd);
     // A thread of its own pays for itself only on a log of a few blocks or more.
-    const bool large = S_ISREG(info.st_mode) && info.st_size > static_cast<off_t>(2 * ReadAhead::kLargeBlock);
+    const bool large = status.isRegular && status.size > 2 * ReadAhead::kLargeBlock;
     m_readAhead = std::make_unique<ReadAhead>(m_fd, large);
     m_buffer.clear();
     m_begin = m_end = m_scanned = 0;
@@ -62,7 +59,7 @@ bool LogFile::Open(const std::string& path) {
 void LogFile::Close() {
     m_readAhead.reset();  // before the descriptor it reads from goes
     if (m_fd >= 0) {
-        ::close(m_fd);
+        system::Close(m_fd);
         m_fd = -1;
     }
     m_buffer = {};

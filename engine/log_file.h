@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "read_ahead.h"
+#include "system_file.h"
 
 namespace murkwell {
 
@@ -39,8 +40,7 @@ public:
     void SkipLongLinesWhen(LineFilter ofNoInterest) { m_ofNoInterest = ofNoInterest; }
 
     // Identity of the open file, to tell whether another path names the same file.
-    unsigned long long Device() const { return m_device; }
-    unsigned long long Inode() const { return m_inode; }
+    const system::FileIdentity& Identity() const { return m_identity; }
 
 private:
     // Line feeds are searched for a chunk of this many bytes at a time, one
@@ -64,8 +64,7 @@ private:
     bool m_eof = false;
     bool m_readFailed = false;
     LineFilter m_ofNoInterest = nullptr;
-    unsigned long long m_device = 0;
-    unsigned long long m_inode = 0;
+    system::FileIdentity m_identity;
 };
 
 }  // namespace murkwell

@@ -1,8 +1,6 @@
 #include "page_file.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
+#include "system_file.h"
 
 namespace murkwell {
 
@@ -10,7 +8,7 @@ PageFile::~PageFile() { Close(); }
 
 bool PageFile::Create(const std::string& path) {
     Close();
-    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    m_fd = system::CreateForWriting(path);
     m_writeFailed = false;
     m_pending.clear();
     return m_fd >= 0;
@@ -21,7 +19,7 @@ bool PageFile::Close() {
         return !m_writeFailed;
     }
     Flush();
-    if (::close(m_fd) != 0) {
+    if (system::Close(m_fd) != 0) {
         m_writeFailed = true;
     }
     m_fd = -1;
@@ -48,16 +46,8 @@ void PageFile::WriteEscaped(std::string_view text) {
 }
 
 void PageFile::Flush() {
-    std::size_t done = 0;
-    while (!m_writeFailed && done < m_pending.size()) {
-        const ssize_t put = ::write(m_fd, m_pending.data() + done, m_pending.size() - done);
-        if (put > 0) {
-            done += static_cast<std::size_t>(put);
-        } else if (put < 0 && errno == EINTR) {
-            continue;
-        } else {
-            m_writeFailed = true;
-        }
+    if (!m_writeFailed && !system::WriteAll(m_fd, m_pending.data(), m_pending.size())) {
+        m_writeFailed = true;
     }
     m_pending.clear();
 }

@@ -1,7 +1,6 @@
 #include "read_ahead.h"
 
-#include <cerrno>
-#include <unistd.h>
+#include "system_file.h"
 
 namespace murkwell {
 
@@ -103,15 +102,11 @@ void ReadAhead::ReadOnOwnThread() {
 }
 
 ReadAhead::Block ReadAhead::ReadBlock(std::vector<char> storage) const {
-    for (;;) {
-        const ssize_t got = ::read(m_fd, storage.data() + kFrontRoom, m_blockSize);
-        if (got >= 0) {
-            return {std::move(storage), static_cast<std::size_t>(got), false};
-        }
-        if (errno != EINTR) {
-            return {{}, 0, true};
-        }
+    const long long got = system::ReadSome(m_fd, storage.data() + kFrontRoom, m_blockSize);
+    if (got < 0) {
+        return {{}, 0, true};
     }
+    return {std::move(storage), static_cast<std::size_t>(got), false};
 }
 
 }  // namespace murkwell
