@@ -30,6 +30,11 @@ for icon in "$root"/usr/share/icons/hicolor/*/apps/murkwell.png; do
   [[ "$description" == "PNG image data, ${size/x/ x }"* ]] ||
     fail "$icon is not a $size PNG: $description"
 done
+for icon in "$root"/usr/share/icons/hicolor/scalable/apps/murkwell.svg; do
+  [[ -e "$icon" ]] || continue
+  description=$(file -b "$icon")
+  [[ "$description" == "SVG Scalable Vector Graphics image"* ]] || fail "$icon is not an SVG picture: $description"
+done
 
 output=$("$root/usr/bin/murkwell-cli" "$sample_log" "$root/page.html")
 [[ "$output" == "Done!" && -s "$root/page.html" ]] ||
