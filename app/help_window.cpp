@@ -1,5 +1,6 @@
 #include "help_window.h"
 
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -15,6 +16,8 @@ QWidget* CreateHelpWindow(QWidget* owner) {
     browser->setOpenExternalLinks(true);
     browser->setSource(QUrl(QString::fromUtf8(res::kHelpPage)));
     browser->resize(600, 560);
+    // A window of its own has no Cancel button; Escape closes it all the same.
+    QObject::connect(new QShortcut(QKeySequence::Cancel, browser), &QShortcut::activated, browser, &QWidget::close);
     return browser;
 }
 

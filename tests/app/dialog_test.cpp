@@ -1,8 +1,6 @@
 // The main dialog and the About box as their templates build them, and what
 // the main dialog does: first start, runs, file choosers, the About box.
 
-#include <cerrno>
-#include <cstring>
 #include <unistd.h>
 
 #include "about_dlg.h"
@@ -72,21 +70,51 @@ TEST_F(AppTest, DialogsAreBuiltFromTheirTemplates) {
 }
 
 // The real program on a first start: one warning box (a second one would keep
-// the dialog from coming), then the dialog with both defaults already stored.
+// the dialog from coming), wide enough for a window manager to show its
+// caption whole beside its buttons, then the dialog with both defaults already
+// stored. "&Help" opens the help window, and Escape closes it.
 TEST_F(AppTest, FirstStartShowsOneBoxThenTheDialog) {
     CMurkwellApp application;
     WhenModal<QMessageBox>([&](QMessageBox& box) {
-        EXPECT_EQ(box.text(), std::strerror(ENOENT));
+        EXPECT_EQ(box.text(), "No log path has been stored yet (No such file or directory); using games.log.");
         EXPECT_EQ(box.windowTitle(), "Murkwell");
+        EXPECT_GE(box.width(), 3 * box.fontMetrics().horizontalAdvance(box.windowTitle()));
         EXPECT_EQ(box.icon(), QMessageBox::Warning);
         EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
         box.accept();
     });
     WhenModal<CMurkwellDlg>([&](CMurkwellDlg& dialog) {
-        EXPECT_EQ(ReadFile(SettingsFile()), "# Murkwell settings\nHTMLFilename=murkwells.html\nLogFilename=games.log\n");
+        EXPECT_EQ(ReadBytes(SettingsFile()), "HTMLFilename=murkwells.html\nLogFilename=games.log\n");
+        static_cast<QPushButton*>(dialog.GetDlgItem(ID_HELP))->click();
+        auto* help = dialog.findChild<QTextBrowser*>();
+        ASSERT_TRUE(help);
+        EXPECT_TRUE(help->toPlainText().contains("Unable to open Log File."));
+        ShowActive(*help);
+        QTest::keyClick(help, Qt::Key_Escape);
+        EXPECT_FALSE(help->isVisible());
         dialog.close();
     });
     EXPECT_FALSE(application.InitInstance());
+}
+
+// A run's detail stands below its message, and neither is read as markup; the
+// short "Done!" gets the same room for the caption as any box.
+TEST_F(AppTest, MessageBoxesShowTheRunsDetail) {
+    TestDialog dialog;
+    ShowActive(dialog);
+    dialog.showBoxes = true;
+    for (const Outcome& outcome : {Outcome{"Done!", ""}, Outcome{"Unable to open Log File.", "<b>x</b>: No such file"}}) {
+        WhenModal<QMessageBox>([&](QMessageBox& box) {
+            EXPECT_EQ(box.text(), QString::fromStdString(outcome.message));
+            EXPECT_EQ(box.informativeText(), QString::fromStdString(outcome.detail));
+            EXPECT_GE(box.width(), 3 * box.fontMetrics().horizontalAdvance(box.windowTitle()));
+            for (const QLabel* label : box.findChildren<QLabel*>()) {
+                EXPECT_TRUE(label->text().isEmpty() || label->textFormat() == Qt::PlainText) << label->text().toStdString();
+            }
+            box.accept();
+        });
+        dialog.ShowMessage(outcome);
+    }
 }
 
 // Enter in a box presses "&Start", the default button. Each run says one thing
@@ -95,7 +123,7 @@ TEST_F(AppTest, FirstStartShowsOneBoxThenTheDialog) {
 TEST_F(AppTest, StartReportsEachOutcome) {
     const QString log = Scratch("games.log");
     QFile::copy(kSampleLog, log);
-    WriteFile(Scratch("old.html"), "an earlier page");
+    m_scratch.Write("old.html", "an earlier page");
     QFile::link(log, Scratch("link.html"));
     ASSERT_EQ(::link(QFile::encodeName(log).constData(), QFile::encodeName(Scratch("hard.html")).constData()), 0);
     struct Case { QString log, page; std::string message; };
@@ -103,7 +131,7 @@ TEST_F(AppTest, StartReportsEachOutcome) {
         {"", "", "Log Filename missing."},
         {log, "", "HTML Filename missing."},
         {Scratch("missing.log"), Scratch("old.html"), "Unable to open Log File."},
-        {m_scratch.path(), Scratch("new.html"), "Unable to open Log File."},
+        {Q(m_scratch.Root()), Scratch("new.html"), "Unable to open Log File."},
         {log, Scratch("no/such/folder/a.html"), "Unable to Create the HTML File."},
         {log, "/dev/full", "Unable to write the HTML File."},
         {log, log, "The HTML File would overwrite the Log File."},
@@ -120,12 +148,12 @@ TEST_F(AppTest, StartReportsEachOutcome) {
         dialog.Box(IDC_HTML_FILE).setText(run.page);
         QTest::keyClick(&dialog.Box(IDC_HTML_FILE), Qt::Key_Return);
         EXPECT_EQ(dialog.messages, std::vector<std::string>{run.message}) << run.page.toStdString();
-        EXPECT_EQ(ReadFile(log), ReadFile(kSampleLog));
+        EXPECT_EQ(ReadBytes(log.toStdString()), ReadBytes(kSampleLog.toStdString()));
     }
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(ReadFile(Scratch("old.html")), "an earlier page");
+    EXPECT_EQ(ReadBytes(m_scratch.Path("old.html")), "an earlier page");
     EXPECT_FALSE(QFileInfo::exists(Scratch("new.html")));
-    EXPECT_NE(ReadFile(Scratch("b.html")).find("Murkwell Results"), std::string::npos);
+    EXPECT_NE(ReadBytes(m_scratch.Path("b.html")).find("Murkwell Results"), std::string::npos);
 }
 
 // On OK the box and the run's path take the full name; on cancel only the
