@@ -1,5 +1,7 @@
 #include "settings_text.h"
 
+#include <algorithm>
+
 namespace murkwell {
 
 namespace {
@@ -31,6 +33,20 @@ std::optional<Entry> EntryOf(std::string_view line) {
     return Entry{line.substr(0, equals), line.substr(equals + 1)};
 }
 
+// A backslash and a letter that stand for one byte of a value.
+struct Escape {
+    char letter;
+    char byte;
+};
+
+constexpr Escape kEscapes[] = {{'\\', '\\'}, {'n', '\n'}, {'r', '\r'}};
+
+// The escape whose `field` (its letter or its byte) is `c`, if there is one.
+const Escape* FindEscape(char c, char Escape::*field) {
+    const auto found = std::ranges::find(kEscapes, c, field);
+    return found == std::ranges::end(kEscapes) ? nullptr : found;
+}
+
 // Earlier versions wrote every backslash of a value as "\\" and a line feed
 // as "\n"; a path typed into the file by hand ("D:\q3\games.log") has
 // backslashes of its own. A value is read with escapes only when each of its
@@ -42,16 +58,11 @@ std::string ValueOf(std::string_view stored) {
             value += stored[i];
             continue;
         }
-        const char escaped = i + 1 < stored.size() ? stored[++i] : '\0';
-        if (escaped == '\\') {
-            value += '\\';
-        } else if (escaped == 'n') {
-            value += '\n';
-        } else if (escaped == 'r') {
-            value += '\r';
-        } else {
+        const Escape* escape = i + 1 < stored.size() ? FindEscape(stored[++i], &Escape::letter) : nullptr;
+        if (!escape) {
             return std::string(stored);
         }
+        value += escape->byte;
     }
     return value;
 }
@@ -62,12 +73,9 @@ std::string StoredFormOf(std::string_view value) {
     }
     std::string stored;
     for (const char c : value) {
-        if (c == '\\') {
-            stored += "\\\\";
-        } else if (c == '\n') {
-            stored += "\\n";
-        } else if (c == '\r') {
-            stored += "\\r";
+        if (const Escape* escape = FindEscape(c, &Escape::byte)) {
+            stored += '\\';
+            stored += escape->letter;
         } else {
             stored += c;
         }

@@ -37,11 +37,11 @@ const std::string kNotStored = "No log path has been stored yet (No such file or
 
 // What is typed is stored however the dialog closes ("&Exit", Escape, the close
 // button) and comes back on the next start, an emptied box as empty, one with
-// backslashes (which may look like escapes) as typed. A path is stored whole
+// backslashes (which may look like escapes) or line ends as typed. A path is stored whole
 // but loaded only while it fits 1024 bytes with its end mark; only the log
 // path says so.
 TEST_F(AppTest, TypedPathsComeBackOnTheNextStart) {
-    const QString odd = "C:\\q3\\a=b #c.log", escapes = "\\\\srv\\new", fits = "/" + QString(1022, 'f'),
+    const QString odd = "C:\\q3\\a=b #c.log", escapes = "\\\\srv\\new\r\n", fits = "/" + QString(1022, 'f'),
                   tooLong = "/" + QString(1023, 'x');
     struct Case { QString typed; std::function<void(TestDialog&)> close; Opened next; };
     const Case cases[] = {
@@ -83,7 +83,7 @@ std::map<fs::path, std::string> Snapshot(const fs::path& folder) {
 // folder, and the one box says which file and why.
 TEST_F(AppTest, WhateverStandsWhereTheSettingsBelongIsKept) {
     const fs::path folder = m_config.Path("Orvek"), file = SettingsFile();
-    const std::string old = "# mine\r\nLogFilename=D:\\q3\\games.log\r\nHTMLFilename=C:\\\\www\\\\a.html\r\n";
+    const std::string old = "# mine\r\nLogFilename=D:\\q3\\games.log\r\nHTMLFilename=C:\\\\www\\\\a\\nb.html\r\n";
     const std::string odd = "not a value\n=no name\nOther=x\nHTMLFilename=/www/q3.html\nLogFilen";
     const std::string big = "LogFilename=/q3/games.log\n# " + std::string(2 << 20, 'x') + "\nHTMLFilename=/beyond.html\n";
     std::string garbage(256, '\0');
@@ -95,7 +95,7 @@ TEST_F(AppTest, WhateverStandsWhereTheSettingsBelongIsKept) {
     };
     struct Case { const char* what; std::function<void()> spoil; Opened opened; std::optional<std::string> after; };
     const Case cases[] = {
-        {"CR LF, old escapes and backslashes by hand", stored(old), {{}, "D:\\q3\\games.log", "C:\\www\\a.html"}, old},
+        {"CR LF, old escapes and backslashes by hand", stored(old), {{}, "D:\\q3\\games.log", "C:\\www\\a\nb.html"}, old},
         {"odd lines, cut in a name", stored(odd), {{kNotStored}, "games.log", "/www/q3.html"},
          odd + "\nLogFilename=games.log\n"},
         {"over 1 MiB", stored(big), {{}, "/q3/games.log", "murkwells.html"},
