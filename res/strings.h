@@ -53,11 +53,11 @@ inline constexpr const char* kAllFilesFilter = "All Files (*)";
 inline constexpr const char* kCreatePrompt = "%1\nThis file does not exist.\nDo you want to create it?";
 
 // The settings: the one box of a start that cannot load the log path, and
-// the box of a close that cannot save the paths. %1 is the system's reason
-// unless said otherwise.
+// the box of a close that cannot save the paths. Each names the system's
+// reason in brackets, after the settings file where there is one, and then
+// the default that is used instead.
 inline constexpr const char* kNoLogPathStored = "No log path has been stored yet (%1); using %2.";
 inline constexpr const char* kStoredLogPathTooLong = "The stored log path is too long (%1); using %2.";
-// %1 is the settings file.
 inline constexpr const char* kSettingsUnusable =
     "The settings file %1 cannot be used (%2), so the paths will not be kept; using %3.";
 inline constexpr const char* kSettingsNotSaved = "The paths could not be saved in %1 (%2).";
