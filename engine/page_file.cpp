@@ -15,6 +15,10 @@ bool PageFile::Create(const std::string& path) {
     if ((exists && (!status.isRegular || status.linkCount > 1)) || !system::FinalPath(path, target)) {
         return Opened(system::OpenForWritingInPlace(path));
     }
+    // A page made read-only is kept from being replaced, as it was when pages were rewritten in place.
+    if (exists && !system::MayWrite(target)) {
+        return Opened(-1);
+    }
     if (!Opened(system::CreateBeside(target, m_writtenPath))) {
         return false;
     }

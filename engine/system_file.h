@@ -65,6 +65,8 @@ bool StatusOfPath(const std::string& path, FileStatus& status);
 // that leads nowhere.
 bool FinalPath(const std::string& path, std::string& final);
 
+// Whether this process may write to the existing file, as its permissions say.
+bool MayWrite(const std::string& path);
 // Gives the open file the permissions of another one.
 bool SetPermissions(int fd, std::uint32_t permissions);
 // Returns once the file's bytes are on the disk, not only in the system's cache.

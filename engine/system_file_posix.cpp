@@ -153,6 +153,8 @@ bool FinalPath(const std::string& path, std::string& final) {
     return true;
 }
 
+bool MayWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
+
 bool SetPermissions(int fd, std::uint32_t permissions) {
     return ::fchmod(fd, static_cast<mode_t>(permissions)) == 0;
 }

@@ -69,6 +69,7 @@ const Call kCalls[] = {
      "Unable to Create the HTML File.\nmurkwell-cli: no such folder/new.html: No such file or directory\n"},
     {{"games.log", "dir"}, 1, "", "Unable to Create the HTML File.\nmurkwell-cli: dir: Is a directory\n"},
     {{"games.log", "locked/new.html"}, 1, "", "Unable to Create the HTML File.\nmurkwell-cli: locked/new.html: Permission denied\n", "", "", true},
+    {{"games.log", "read-only.html"}, 1, "", "Unable to Create the HTML File.\nmurkwell-cli: read-only.html: Permission denied\n", "", "", true},
     // A named pipe nobody reads: the run must not wait for a reader.
     {{"games.log", "fifo.html"}, 1, "", "Unable to Create the HTML File.\nmurkwell-cli: fifo.html: No such device or address\n"},
     {{"games.log", "games.log"}, 1, "", "The HTML File would overwrite the Log File.\nmurkwell-cli: games.log: the same file as games.log\n"},
@@ -134,6 +135,8 @@ TEST(Cli, EachCallPrintsItsOutcomeAndLeavesTheLogAndEarlierPageAlone) {
         folder.Write("damaged.gz", GzippedLog().substr(0, GzippedLog().size() / 2));
         folder.Write("locked.log", kLog);
         fs::permissions(folder.Path("locked.log"), fs::perms::none);
+        folder.Write("read-only.html", kHtmlPage);
+        fs::permissions(folder.Path("read-only.html"), fs::perms::owner_read);
         fs::create_directory(folder.Path("dir"));
         fs::create_directory(folder.Path("locked"));
         fs::permissions(folder.Path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
