@@ -14,9 +14,11 @@ struct ProcessResult {
     std::string err;
 };
 
-// Runs the program in the folder with /dev/null as input and waits for it. Output goes
-// to files, so a chatty child never blocks; outPath sends standard output elsewhere.
+// Runs the program in the folder and waits for it. Input is /dev/null unless
+// inPath names a file. Output goes to files, so a chatty child never blocks;
+// outPath sends standard output elsewhere.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::filesystem::path& folder, const std::string& outPath = "");
+                         const std::filesystem::path& folder, const std::string& outPath = "",
+                         const std::string& inPath = "/dev/null");
 
 }  // namespace murkwell::testing
