@@ -111,7 +111,7 @@ TEST(PageReplacement, KeepsThePermissionsLinksAndPlaceThePageHas) {
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink("pages/real.html", dir.Path("link.html"));
     fs::create_symlink("pages/missing.html", dir.Path("dangling.html"));
-    const fs::path hard = dir.Write("hard.html", kOldPage);
+    const fs::path hard = dir.Write("hard.html", kOldPage + std::string(page.size(), '~'));  // longer than the page
     fs::create_hard_link(hard, dir.Path("pages/other-name.html"));
 
     for (const char* name : {"link.html", "dangling.html", "hard.html"}) {

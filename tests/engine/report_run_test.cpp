@@ -33,17 +33,6 @@ TEST(ReportRun, LogWithoutFinishedGamesGivesTheBareFrame) {
     EXPECT_EQ(PageOf(""), page);
 }
 
-TEST(ReportRun, RunningAgainReplacesThePage) {
-    const ScratchFolder dir;
-    const fs::path log = dir.Write("games.log", kOneGame);
-    const fs::path page = dir.Write("page.html", "<html>" + std::string(100000, '~'));
-    ASSERT_TRUE(ConvertLog(log.string(), page.string()).Succeeded());
-    const std::string first = ReadBytes(page);
-    ASSERT_TRUE(ConvertLog(log.string(), page.string()).Succeeded());
-    EXPECT_EQ(ReadBytes(page), first);
-    EXPECT_EQ(first.find('~'), std::string::npos);
-}
-
 TEST(ReportRun, NothingOfOneRunShowsUpInTheNext) {
     const ScratchFolder dir;
     // Ends inside a game: its players, map, type and team scores are left over.
