@@ -1,7 +1,7 @@
 // murkwell-stopwatch: runs one command with its output read and thrown away,
-// and prints its wall-clock time and its processor time (user and system) in
-// seconds and its peak resident memory in KiB, as "WALL CPU KIB". Exits with
-// the command's own exit status.
+// and prints its wall-clock time, its processor time in user space and in the
+// system, in seconds, and its peak resident memory in KiB, as
+// "WALL USER SYS KIB". Exits with the command's own exit status.
 
 #include <cerrno>
 #include <cstdio>
@@ -72,8 +72,7 @@ int main(int argc, char** argv) {
     const auto seconds = [](const timeval& time) {
         return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) * 1e-6;
     };
-    const double processor = seconds(usage.ru_utime) + seconds(usage.ru_stime);
-    std::printf("%.6f %.6f %ld\n", elapsed, processor, usage.ru_maxrss);
+    std::printf("%.6f %.6f %.6f %ld\n", elapsed, seconds(usage.ru_utime), seconds(usage.ru_stime), usage.ru_maxrss);
     if (WIFEXITED(status)) {
         return WEXITSTATUS(status);
     }

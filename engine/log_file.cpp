@@ -6,13 +6,29 @@
 
 #include "system_file.h"
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 namespace murkwell {
 
 LogFile::~LogFile() { Close(); }
 
-// Searching a chunk at a time costs far less than one memchr per line, and
-// the comparisons are written so that the compiler can do them side by side.
+// Searching a chunk at a time costs far less than one memchr per line. Where
+// the processor has SSE2 (every x86-64 does), four compares and four byte
+// masks do it; elsewhere the compares are written so that the compiler can
+// do them side by side.
 std::uint64_t LogFile::LineFeedsIn(const char* bytes) {
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i feed = _mm_set1_epi8('\n');
+    std::uint64_t feeds = 0;
+    for (std::size_t group = 0; group < kChunk / 16; ++group) {
+        const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * group));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, feed)));
+        feeds |= std::uint64_t{mask} << (16 * group);
+    }
+    return feeds;
+#else
     unsigned char isFeed[kChunk];
     for (std::size_t i = 0; i < kChunk; ++i) {
         isFeed[i] = bytes[i] == '\n';
@@ -31,6 +47,7 @@ std::uint64_t LogFile::LineFeedsIn(const char* bytes) {
         }
     }
     return feeds;
+#endif
 }
 
 bool LogFile::Open(const std::string& path) {
@@ -68,9 +85,11 @@ bool LogFile::Start(int fd) {
     }
     const Compression compression = CompressionOf(head);
     m_source = Decompressed(std::make_unique<FileSource>(m_fd, std::move(head)), compression);
-    // A thread of its own pays for itself only on a log of a few blocks or more.
+    // A thread of its own pays for itself only on a log of a few blocks or
+    // more, and only with a processor of its own: on one processor, handing
+    // blocks between two threads costs more than reading them in turn.
     const bool large = status.isRegular && status.size > 2 * ReadAhead::kLargeBlock;
-    m_readAhead = std::make_unique<ReadAhead>(*m_source, large);
+    m_readAhead = std::make_unique<ReadAhead>(*m_source, large && system::UsableProcessors() > 1);
     return true;
 }
 
@@ -100,6 +119,8 @@ void LogFile::Close() {
         m_fd = -1;
     }
     m_buffer = {};
+    m_begin = m_end = m_scanned = 0;
+    m_feeds = 0;
     m_cutLine = {};
 }
 
@@ -190,49 +211,41 @@ bool LogFile::CutLongLine(std::string_view& line) {
     return true;
 }
 
-bool LogFile::NextLine(std::string_view& line) {
+bool LogFile::SearchOn(std::string_view& line) {
     if (m_fd < 0 || m_readFailed) {
         return false;
     }
     for (;;) {
-        std::size_t feed = 0;
-        if (m_feeds != 0) {
-            feed = m_scanned - kChunk + static_cast<std::size_t>(std::countr_zero(m_feeds));
-            m_feeds &= m_feeds - 1;
-        } else if (m_end - m_scanned >= kChunk) {
+        while (m_end - m_scanned >= kChunk) {
             m_feeds = LineFeedsIn(m_buffer.data() + m_scanned);
             m_scanned += kChunk;
-            continue;
-        } else if (const void* found = m_end > m_scanned
-                                           ? std::memchr(m_buffer.data() + m_scanned, '\n', m_end - m_scanned)
-                                           : nullptr) {
-            // Fewer bytes than a chunk are left before the end of what was read.
-            feed = static_cast<std::size_t>(static_cast<const char*>(found) - m_buffer.data());
+            if (m_feeds != 0) {
+                return NextLine(line);
+            }
+        }
+        // Fewer bytes than a chunk are left before the end of what was read.
+        if (const void* found = m_end > m_scanned
+                                    ? std::memchr(m_buffer.data() + m_scanned, '\n', m_end - m_scanned)
+                                    : nullptr) {
+            const auto feed = static_cast<std::size_t>(static_cast<const char*>(found) - m_buffer.data());
             m_scanned = feed + 1;
-        } else {
-            m_scanned = m_end;
-            // Past this many bytes no line feed or carriage return can keep the line within bounds.
-            if (m_end - m_begin > kLongestLine + 1) {
-                return CutLongLine(line);
-            }
-            if (!m_eof && Refill()) {
-                continue;
-            }
-            if (m_readFailed || m_begin == m_end) {
-                return false;
-            }
-            // The last line of a log that does not end with a line feed.
-            line = std::string_view(m_buffer.data() + m_begin, std::min(m_end - m_begin, kLongestLine));
-            m_begin = m_scanned = m_end;
+            line = LineEndingAt(feed);
             return true;
         }
-        const char* start = m_buffer.data() + m_begin;
-        std::size_t length = feed - m_begin;
-        m_begin = feed + 1;
-        if (length > 0 && start[length - 1] == '\r') {
-            --length;
+        m_scanned = m_end;
+        // Past this many bytes no line feed or carriage return can keep the line within bounds.
+        if (m_end - m_begin > kLongestLine + 1) {
+            return CutLongLine(line);
         }
-        line = std::string_view(start, std::min(length, kLongestLine));
+        if (!m_eof && Refill()) {
+            continue;
+        }
+        if (m_readFailed || m_begin == m_end) {
+            return false;
+        }
+        // The last line of a log that does not end with a line feed.
+        line = std::string_view(m_buffer.data() + m_begin, std::min(m_end - m_begin, kLongestLine));
+        m_begin = m_scanned = m_end;
         return true;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -38,7 +39,17 @@ public:
     // The next line, valid until the next call; false at the end of the log
     // or when a read fails (then ReadFailed() tells, and FailureReason() why).
     // The last line may lack its line feed.
-    bool NextLine(std::string_view& line);
+    bool NextLine(std::string_view& line) {
+        // Most lines end at a line feed already found in the last chunk
+        // searched; this part is inline so that they cost no call.
+        if (m_feeds == 0) {
+            return SearchOn(line);
+        }
+        const std::size_t feed = m_scanned - kChunk + static_cast<std::size_t>(std::countr_zero(m_feeds));
+        m_feeds &= m_feeds - 1;
+        line = LineEndingAt(feed);
+        return true;
+    }
     bool ReadFailed() const { return m_readFailed; }
     const std::string& FailureReason() const { return m_failureReason; }
 
@@ -60,6 +71,18 @@ private:
 
     // Bit i is set when byte i of the chunk at `bytes` is a line feed.
     static std::uint64_t LineFeedsIn(const char* bytes);
+    // The line from m_begin to the line feed at `feed`, which it passes.
+    std::string_view LineEndingAt(std::size_t feed) {
+        const char* start = m_buffer.data() + m_begin;
+        std::size_t length = feed - m_begin;
+        m_begin = feed + 1;
+        if (length > 0 && start[length - 1] == '\r') {
+            --length;
+        }
+        return std::string_view(start, length < kLongestLine ? length : kLongestLine);
+    }
+    // NextLine once the line feeds found so far are used up.
+    bool SearchOn(std::string_view& line);
     bool Start(int fd);
     bool ReadHead(std::string& head);
     bool Refill();

@@ -6,19 +6,16 @@
 
 namespace murkwell {
 
-namespace {
-// Blocks that may be read before the reader has taken them.
-constexpr int kBlocksAhead = 2;
-}
-
-ReadAhead::ReadAhead(LogSource& source, bool large) : m_source(source), m_blockSize(large ? kLargeBlock : kSmallBlock) {
-    if (!large) {
+ReadAhead::ReadAhead(LogSource& source, bool onOwnThread)
+    : m_source(source), m_blockSize(onOwnThread ? kLargeBlock : kSmallBlock) {
+    if (!onOwnThread) {
         return;
     }
-    for (int i = 0; i < kBlocksAhead; ++i) {
-        m_free.emplace_back(kFrontRoom + m_blockSize);
+    // All the storage the thread will ever need, so that it never allocates.
+    for (Block& slot : m_slots) {
+        slot.storage.resize(kFrontRoom + m_blockSize);
     }
-    m_thread = std::thread(&ReadAhead::ReadOnOwnThread, this);
+    m_thread = std::thread(&ReadAhead::ReadUntilTheEnd, this);
 }
 
 ReadAhead::~ReadAhead() {
@@ -26,98 +23,90 @@ ReadAhead::~ReadAhead() {
         return;
     }
     {
-        const std::lock_guard lock(m_mutex);
+        const std::lock_guard lock(m_sleep);
         m_stopping = true;
     }
-    m_changed.notify_all();
+    m_woken.notify_all();
     m_thread.join();
 }
 
 ReadAhead::Block ReadAhead::Take() {
     if (!m_thread.joinable()) {
-        if (!m_ready.empty()) {
-            return {{}, 0, m_ready.front().failed};
+        if (m_ended) {
+            return {{}, 0, m_endFailed};
         }
-        Block block = ReadBlock(FreeStorage());
-        if (block.size == 0) {
-            m_ready.push_back({{}, 0, block.failed});
-        }
+        Block block = ReadBlock(std::move(m_spare));
+        m_ended = block.size == 0;
+        m_endFailed = block.failed;
         return block;
     }
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return !m_ready.empty() || m_outOfMemory; });
-    if (m_ready.empty()) {
-        return {{}, 0, true};
+    if (m_filled == m_taken) {
+        std::unique_lock lock(m_sleep);
+        m_readerSleeps = true;
+        m_woken.wait(lock, [this] { return m_filled - m_taken >= kSlots / 2 || m_threadDone; });
+        m_readerSleeps = false;
     }
-    if (m_ready.front().size == 0) {
-        return {{}, 0, m_ready.front().failed};  // the end stays in the queue for later calls
+    Block& slot = m_slots[m_taken % kSlots];
+    if (slot.size == 0) {
+        return {{}, 0, slot.failed};  // the end stays in its slot for later calls
     }
-    Block block = std::move(m_ready.front());
-    m_ready.pop_front();
-    lock.unlock();
-    m_changed.notify_all();
-    return block;
+    ++m_taken;
+    return {std::move(slot.storage), slot.size, false};
 }
 
 void ReadAhead::GiveBack(std::vector<char> storage) {
-    if (storage.empty()) {
-        return;
-    }
     if (storage.size() != kFrontRoom + m_blockSize) {
         storage = std::vector<char>(kFrontRoom + m_blockSize);  // frees a buffer grown for a long line
     }
-    {
-        const std::lock_guard lock(m_mutex);
-        m_free.push_back(std::move(storage));
+    if (!m_thread.joinable()) {
+        m_spare = std::move(storage);
+        return;
     }
-    m_changed.notify_all();
+    m_slots[(m_taken - 1) % kSlots].storage = std::move(storage);
+    m_emptied = m_taken;
+    if (m_threadSleeps && m_filled - m_taken <= kSlots / 2) {
+        Wake();
+    }
 }
 
-std::vector<char> ReadAhead::FreeStorage() {
-    if (m_free.empty()) {
-        return std::vector<char>(kFrontRoom + m_blockSize);
-    }
-    std::vector<char> storage = std::move(m_free.back());
-    m_free.pop_back();
-    return storage;
+// The lock, taken and left at once, makes sure that the side going to sleep
+// has either seen the change or is asleep to be woken. Waking it outside the
+// lock spares it waking only to wait for the lock.
+void ReadAhead::Wake() {
+    { const std::lock_guard lock(m_sleep); }
+    m_woken.notify_all();
 }
 
 std::string ReadAhead::FailureReason() const {
     return m_outOfMemory ? system::ErrorText(system::OutOfMemoryError()) : m_source.FailureReason();
 }
 
-// Memory that runs out on this thread ends the log as a failed read; an
-// exception left to escape would end the whole program.
-void ReadAhead::ReadOnOwnThread() {
-    try {
-        ReadUntilTheEnd();
-    } catch (const std::bad_alloc&) {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_outOfMemory = true;
-        }
-        m_changed.notify_all();
-    }
-}
-
 void ReadAhead::ReadUntilTheEnd() {
-    for (;;) {
-        std::vector<char> storage;
-        {
-            std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [this] { return m_stopping || !m_free.empty(); });
-            if (m_stopping) {
-                return;
-            }
-            storage = FreeStorage();
+    for (std::uint32_t next = 0;; ++next) {
+        if (next - m_emptied == kSlots) {
+            std::unique_lock lock(m_sleep);
+            m_threadSleeps = true;
+            m_woken.wait(lock, [this, next] { return m_stopping || next - m_emptied <= kSlots / 2; });
+            m_threadSleeps = false;
         }
-        Block block = ReadBlock(std::move(storage));
-        const bool last = block.size == 0;
-        {
-            const std::lock_guard lock(m_mutex);
-            m_ready.push_back(std::move(block));
+        if (m_stopping) {
+            return;
         }
-        m_changed.notify_all();
+        Block& slot = m_slots[next % kSlots];
+        // Memory that runs out on this thread ends the log as a failed read;
+        // an exception left to escape would end the whole program.
+        try {
+            slot = ReadBlock(std::move(slot.storage));
+        } catch (const std::bad_alloc&) {
+            m_outOfMemory = true;
+            slot = {{}, 0, true};
+        }
+        const bool last = slot.size == 0;
+        m_filled = next + 1;
+        m_threadDone = last;
+        if (m_readerSleeps && (last || next + 1 - m_emptied >= kSlots / 2)) {
+            Wake();
+        }
         if (last) {
             return;
         }
@@ -125,6 +114,9 @@ void ReadAhead::ReadUntilTheEnd() {
 }
 
 ReadAhead::Block ReadAhead::ReadBlock(std::vector<char> storage) {
+    if (storage.empty()) {
+        storage.resize(kFrontRoom + m_blockSize);
+    }
     const long long got = m_source.Read(storage.data() + kFrontRoom, m_blockSize);
     if (got < 0) {
         return {{}, 0, true};

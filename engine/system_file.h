@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <thread>
 
 // The engine's only door to the operating system's files. Everything the
 // engine asks of the system goes through these few calls, so that a port to
@@ -75,6 +76,16 @@ bool FlushToDisk(int fd);
 // finds either the old file whole or the new one whole, never a mix or nothing.
 bool ReplaceFile(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
+
+// Processors this process may run on, at least 1: fewer than the machine has
+// when it is pinned to some (taskset, a container's CPU set, an affinity mask).
+unsigned UsableProcessors();
+// Portable fallback for UsableProcessors() on a system that cannot tell which
+// processors a process may use: all those of the machine.
+inline unsigned ProcessorsOfTheMachine() {
+    const unsigned count = std::thread::hardware_concurrency();
+    return count > 0 ? count : 1;
+}
 
 // Tells the system the file will be read from start to end once.
 void AdviseSequential(int fd);

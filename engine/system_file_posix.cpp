@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <random>
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -166,6 +167,16 @@ bool ReplaceFile(const std::string& from, const std::string& to) {
 }
 
 bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+unsigned UsableProcessors() {
+    cpu_set_t usable;
+    CPU_ZERO(&usable);
+    if (::sched_getaffinity(0, sizeof usable, &usable) != 0) {
+        return ProcessorsOfTheMachine();
+    }
+    const int count = CPU_COUNT(&usable);
+    return count > 0 ? static_cast<unsigned>(count) : 1;
+}
 
 void AdviseSequential(int fd) { ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL); }
 
