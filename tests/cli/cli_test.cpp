@@ -1,8 +1,6 @@
 // murkwell-cli as a shell or a cron job sees it: for each way of calling it,
 // what it prints on which stream, its exit status, and what it leaves on disk.
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <set>
 #include <string>
@@ -27,6 +25,15 @@ const std::string kLog =
 const std::string kOldPage = "the page of an earlier run";
 const std::string kUsage = "Usage: murkwell-cli [LOG [PAGE]]\n";  // expected anywhere in its stream
 
+// Devices, /proc and symbolic links that Windows (or Wine) lacks; names that
+// are one file only where names ignore letter case.
+enum class Systems { kAll, kPosix, kWindows };
+#ifdef _WIN32
+constexpr Systems kThisSystem = Systems::kWindows;
+#else
+constexpr Systems kThisSystem = Systems::kPosix;
+#endif
+
 struct Call {
     std::vector<std::string> arguments;
     int exitStatus;
@@ -34,7 +41,8 @@ struct Call {
     std::string err;
     std::string creates = "";   // the one new file the call leaves in the folder
     std::string stdoutTo = "";  // standard output redirected here instead of captured
-    bool rootSkips = false;     // root ignores the permission the case relies on
+    bool needsLock = false;     // relies on a locked file, which root can open anyway
+    Systems systems = Systems::kAll;
 };
 
 const Call kCalls[] = {
@@ -42,7 +50,7 @@ const Call kCalls[] = {
     {{}, 0, "Done!\n", "", "murkwells.html"},
     {{"games.log"}, 0, "Done!\n", "", "murkwells.html"},
     {{"--", "games.log", "-new.html"}, 0, "Done!\n", "", "-new.html"},
-    {{"games.log", "new.html"}, 1, "", "", "new.html", "/dev/full"},  // "Done!" nobody can read
+    {{"games.log", "new.html"}, 1, "", "", "new.html", "/dev/full", false, Systems::kPosix},  // "Done!" nobody can read
     {{""}, 1, "", "Log Filename missing.\n"},
     {{"", "new.html"}, 1, "", "Log Filename missing.\n"},
     {{"games.log", ""}, 1, "", "HTML Filename missing.\n"},
@@ -52,16 +60,18 @@ const Call kCalls[] = {
     {{"dir", "new.html"}, 1, "", "Unable to open Log File.\n"},
     {{"locked.log", "new.html"}, 1, "", "Unable to open Log File.\n", "", "", true},
     // Opens, then EIO on the first read; the head already written stays behind.
-    {{"/proc/self/mem", "new.html"}, 1, "", "Unable to read the Log File.\n", "new.html"},
+    {{"/proc/self/mem", "new.html"}, 1, "", "Unable to read the Log File.\n", "new.html", "", false, Systems::kPosix},
     {{"games.log", "no such folder/new.html"}, 1, "", "Unable to Create the HTML File.\n"},
     {{"games.log", "dir"}, 1, "", "Unable to Create the HTML File.\n"},
-    {{"games.log", "locked/new.html"}, 1, "", "Unable to Create the HTML File.\n", "", "", true},
+    {{"games.log", "locked/new.html"}, 1, "", "Unable to Create the HTML File.\n", "", "", true, Systems::kPosix},
+    {{"games.log", "locked.html"}, 1, "", "Unable to Create the HTML File.\n", "", "", true},
     {{"games.log", "games.log"}, 1, "", "The HTML File would overwrite the Log File.\n"},
     {{"games.log", "./dir/../games.log"}, 1, "", "The HTML File would overwrite the Log File.\n"},
-    {{"games.log", "link.html"}, 1, "", "The HTML File would overwrite the Log File.\n"},
+    {{"games.log", "link.html"}, 1, "", "The HTML File would overwrite the Log File.\n", "", "", false, Systems::kPosix},
     {{"games.log", "hard.html"}, 1, "", "The HTML File would overwrite the Log File.\n"},
-    {{"games.log", "here/games.log"}, 1, "", "The HTML File would overwrite the Log File.\n"},
-    {{"games.log", "/dev/full"}, 1, "", "Unable to write the HTML File.\n"},
+    {{"games.log", "here/games.log"}, 1, "", "The HTML File would overwrite the Log File.\n", "", "", false, Systems::kPosix},
+    {{"games.log", "GAMES.LOG"}, 1, "", "The HTML File would overwrite the Log File.\n", "", "", false, Systems::kWindows},
+    {{"games.log", "/dev/full"}, 1, "", "Unable to write the HTML File.\n", "", "", false, Systems::kPosix},
     {{"--help"}, 0, kUsage, ""},
     {{"--version"}, 0, "murkwell-cli 1.0 Build 4\n", ""},
     {{"--bogus"}, 2, "", kUsage},
@@ -85,21 +95,25 @@ void ExpectStream(const std::string& actual, const std::string& expected) {
 TEST(Cli, EachCallPrintsItsOutcomeAndLeavesTheLogAndEarlierPageAlone) {
     for (const Call& call : kCalls) {
         SCOPED_TRACE(::testing::PrintToString(call.arguments) + " >" + call.stdoutTo);
-        if (call.rootSkips && geteuid() == 0) {
+        if ((call.needsLock && !HeldLocked::Holds()) || (call.systems != Systems::kAll && call.systems != kThisSystem)) {
             continue;
         }
         const ScratchFolder folder;
         folder.Write("games.log", kLog);
         folder.Write("old.html", kOldPage);
         folder.Write("locked.log", kLog);
-        fs::permissions(folder.Path("locked.log"), fs::perms::none);
+        folder.Write("locked.html", kOldPage);
         fs::create_directory(folder.Path("dir"));
-        fs::create_directory(folder.Path("locked"));
-        fs::permissions(folder.Path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
-        fs::create_symlink("games.log", folder.Path("link.html"));
         fs::create_hard_link(folder.Path("games.log"), folder.Path("hard.html"));
-        fs::create_directory_symlink(".", folder.Path("here"));
+        if (kThisSystem == Systems::kPosix) {
+            fs::create_directory(folder.Path("locked"));
+            fs::permissions(folder.Path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+            fs::create_symlink("games.log", folder.Path("link.html"));
+            fs::create_directory_symlink(".", folder.Path("here"));
+        }
         std::set<std::string> names = NamesIn(folder.Root());
+        const HeldLocked lockedLog(folder.Path("locked.log"));
+        const HeldLocked lockedPage(folder.Path("locked.html"));
 
         const ProcessResult result = RunProcess(MURKWELL_CLI_PATH, call.arguments, folder.Root(), call.stdoutTo);
         EXPECT_EQ(result.exitStatus, call.exitStatus);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -39,5 +40,11 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     }
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, outPath.empty() ? ReadBytes(out) : "", ReadBytes(err)};
 }
+
+HeldLocked::HeldLocked(const fs::path& path) : m_path(path) { fs::permissions(path, fs::perms::none); }
+
+HeldLocked::~HeldLocked() { fs::permissions(m_path, fs::perms::owner_read | fs::perms::owner_write); }
+
+bool HeldLocked::Holds() { return geteuid() != 0; }
 
 }  // namespace murkwell::testing
