@@ -122,9 +122,10 @@ std::vector<DWORD> BuildDialogTemplate(const res::DialogTemplate& dialog, Dialog
     out.Word(0xFFFF);  // the mark of an extended template
     out.Dword(0);      // help id
     out.Dword(frame.extendedStyle);
-    out.Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | frame.style);
+    // The templates place no dialog: each is centred over its owner, or the screen.
+    out.Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER | frame.style);
     out.Word(static_cast<WORD>(dialog.controls.size()));
-    out.Word(0);  // x and y 0: Windows centres the dialog
+    out.Word(0);  // x and y
     out.Word(0);
     out.Word(static_cast<WORD>(dialog.width));
     out.Word(static_cast<WORD>(dialog.height));

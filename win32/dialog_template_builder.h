@@ -9,7 +9,7 @@
 namespace murkwell {
 
 // Window styles a dialog has besides those every dialog of the program has
-// (a modal frame with a caption and a window menu, in the template's font).
+// (a modal frame with a caption and a window menu, centred, in the template's font).
 struct DialogFrame {
     DWORD style = 0;
     DWORD extendedStyle = 0;

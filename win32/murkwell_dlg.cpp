@@ -114,50 +114,47 @@ bool CMurkwellDlg::OnPaint() {
     return true;
 }
 
+// The buttons' commands, and who handles each; "&Exit" and Escape end the dialog.
 bool CMurkwellDlg::OnCommand(WORD id) {
-    switch (id) {
-    case res::IDC_START:
-        OnStart();
-        return true;
-    case res::IDC_BROWSE_LOG:
-        OnBrowseLog();
-        return true;
-    case res::IDC_BROWSE_HTML:
-        OnBrowseHtml();
-        return true;
-    case res::IDC_ABOUT:
-        OnAbout();
-        return true;
-    case res::ID_HELP:
-        OpenHelpPage(m_hInstance, m_hWnd);
-        return true;
-    case res::IDOK:
-    case res::IDCANCEL:
+    struct Command {
+        int id;
+        void (CMurkwellDlg::*handler)();
+    };
+    static constexpr Command kCommands[] = {
+        {res::IDC_START, &CMurkwellDlg::OnStart},         {res::IDC_BROWSE_LOG, &CMurkwellDlg::OnBrowseLog},
+        {res::IDC_BROWSE_HTML, &CMurkwellDlg::OnBrowseHtml}, {res::IDC_ABOUT, &CMurkwellDlg::OnAbout},
+        {res::ID_HELP, &CMurkwellDlg::OnHelp},
+    };
+    if (id == res::IDOK || id == res::IDCANCEL) {
         EndDialog(m_hWnd, id);
         return true;
+    }
+    for (const Command& command : kCommands) {
+        if (command.id == id) {
+            (this->*command.handler)();
+            return true;
+        }
     }
     return false;
 }
 
-void CMurkwellDlg::OnBrowseLog() {
-    UpdateData(true);
-    if (const auto chosen = ChooseFile(m_hWnd, kLogChooser, m_strLogEdit)) {
-        m_strLogEdit = *chosen;
-        m_strLogPath = *chosen;
-        UpdateData(false);
-    }
-}
+void CMurkwellDlg::OnBrowseLog() { Browse(kLogChooser, m_strLogEdit, m_strLogPath); }
 
-void CMurkwellDlg::OnBrowseHtml() {
+void CMurkwellDlg::OnBrowseHtml() { Browse(kHtmlChooser, m_strHtmlEdit, m_strHtmlPath); }
+
+// A chooser that is cancelled, or fails to open, changes nothing.
+void CMurkwellDlg::Browse(const FileChooser& chooser, std::string& editText, std::string& runPath) {
     UpdateData(true);
-    if (const auto chosen = ChooseFile(m_hWnd, kHtmlChooser, m_strHtmlEdit)) {
-        m_strHtmlEdit = *chosen;
-        m_strHtmlPath = *chosen;
+    if (const auto chosen = ChooseFile(m_hWnd, chooser, editText)) {
+        editText = *chosen;
+        runPath = *chosen;
         UpdateData(false);
     }
 }
 
 void CMurkwellDlg::OnAbout() { CAboutDlg(m_hInstance).DoModal(m_hWnd); }
+
+void CMurkwellDlg::OnHelp() { OpenHelpPage(m_hInstance, m_hWnd); }
 
 // The boxes still exist here: Windows destroys a window before its children.
 void CMurkwellDlg::OnDestroy() { SaveSettings(); }

@@ -4,6 +4,7 @@
 
 #include "windows_api.h"
 
+#include "file_chooser.h"
 #include "murkwell/report_run.h"
 #include "settings_key.h"
 
@@ -33,7 +34,9 @@ private:
     bool OnCommand(WORD id);
     void OnBrowseLog();
     void OnBrowseHtml();
+    void Browse(const FileChooser& chooser, std::string& editText, std::string& runPath);
     void OnAbout();
+    void OnHelp();
     void OnDestroy();
 
     // Settings, in murkwell_settings.cpp.
