@@ -19,8 +19,9 @@ constexpr const char* kUsage =
     "  LOG    the server log to read (default: games.log)\n"
     "  PAGE   the page to write, replaced if it exists (default: murkwells.html)\n"
     "\n"
-    "  --help     show this help and exit\n"
-    "  --version  show the version and exit\n"
+    "  -h, --help  show this help and exit\n"
+    "  --version   show the version and exit\n"
+    "  --          end the options: every later argument is a path\n"
     "\n"
     "Prints \"Done!\" and exits 0 when the page is written; otherwise prints\n"
     "what went wrong on standard error and exits 1. Exits 2 on a usage error.\n";

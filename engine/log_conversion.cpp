@@ -7,9 +7,9 @@ namespace murkwell {
 
 namespace {
 
-// Names whoever made this page possible; it stands inside the footer's credit line.
-constexpr std::string_view kAuthorCredit =
-    "<a href=\"https://murkwell.example.org/\">the Murkwell developers</a>";
+// Names whoever made this page possible; it stands inside the footer's credit
+// line. Plain text: the project has no web site for it to link to.
+constexpr std::string_view kAuthorCredit = "the Murkwell developers";
 
 bool SameFile(const std::string& path, const LogFile& log) {
     system::FileStatus status;

@@ -32,8 +32,8 @@ constexpr ControlTemplate kAboutControls[] = {
     {IDC_STATIC,        Label,      kAboutVersionLine, 40, 10, 119, 8, kNoStyle},
     {IDC_STATIC,        Label,      kAboutCredit,     40,  25,  160, 8,   kNoStyle},
     {IDOK,              PushButton, "OK",             306, 7,   50,  14,  kDefPushButton | kTabStop},
-    {IDC_STATIC,        Label,      kAboutContact,    40,  34,  82,  8,   kNoStyle},
-    {IDC_STATIC,        Label,      kAboutWebSite,    137, 34,  166, 8,   kNoStyle},
+    {IDC_STATIC,        Label,      kAboutCopyright,  40,  34,  82,  8,   kNoStyle},
+    {IDC_STATIC,        Label,      kAboutLicence,    137, 34,  166, 8,   kNoStyle},
 };
 
 }  // namespace

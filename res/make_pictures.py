@@ -4,6 +4,10 @@
     logo.png     the dialog's logo, 200 x 283, 24-bit colour
     icon-32.png  the program icon, 32 x 32, 16 colours (one of them transparent)
     icon-16.png  the program icon, 16 x 16, 16 colours (one of them transparent)
+    icon-48.png, icon-64.png, icon-128.png, icon-256.png
+                 the same icon for menus and software centres, in full colour
+                 with smooth (alpha) edges
+    icon.svg     the same icon drawn in vectors, for any size
 
 Standard library only, and deterministic: running it again gives the same
 bytes, so the committed pictures can always be checked against it.
@@ -182,14 +186,73 @@ def nearest_palette_index(colour):
     return best
 
 
-def make_icon(size):
+def render_icon(size):
     half = size / 2.0
 
     def scene(px, py):
         return emblem((px - half) / half, (py - half) / half)
 
+    return render(size, size, scene, 4)
+
+
+def make_icon(size):
     return [[nearest_palette_index(p[:3]) if p[3] >= 0.5 else 0 for p in row]
-            for row in render(size, size, scene, 4)]
+            for row in render_icon(size)]
+
+
+def make_smooth_icon(size):
+    return [[tuple(int(round(c)) for c in p[:3]) + (int(round(p[3] * 255)),) for p in row]
+            for row in render_icon(size)]
+
+
+def svg_colour(colour):
+    return "#%02x%02x%02x" % tuple(int(round(c)) for c in colour)
+
+
+def make_svg():
+    """The emblem in vectors, each part coloured by the rule emblem() uses."""
+    out = ['<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="-1 -1 2 2">',
+           "<defs>"]
+    # The water's colour depends on the radius only: a radial gradient holds it.
+    out.append('<radialGradient id="water" cx="0" cy="0" r="%g" gradientUnits="userSpaceOnUse">'
+               % RING_INNER)
+    stops = 64
+    for i in range(stops + 1):
+        r = RING_INNER * i / stops
+        ripple = 0.5 + 0.5 * math.cos(r * 26.0)
+        colour = mix((8, 8, 40), (40, 48, 150), 0.25 + 0.35 * r / RING_INNER + 0.12 * ripple)
+        out.append('<stop offset="%.4f" stop-color="%s"/>' % (i / stops, svg_colour(colour)))
+    out.append("</radialGradient>")
+    # On a circle of radius r the light, the cosine of the angle to the top
+    # left, grows in step with the distance along that diagonal: one linear
+    # gradient per thin band of the ring gives its bevel.
+    bands = 24
+    width = (RING_OUTER - RING_INNER) / bands
+    for band in range(bands):
+        r = RING_INNER + (band + 0.5) * width
+        bevel = math.cos((band + 0.5) / bands * math.pi)
+        lit = mix((60, 64, 84), (225, 230, 245), 0.45 + 0.45 * bevel)
+        unlit = mix((60, 64, 84), (225, 230, 245), 0.45 - 0.45 * bevel)
+        d = r / math.sqrt(2)
+        out.append('<linearGradient id="ring%d" x1="%.4f" y1="%.4f" x2="%.4f" y2="%.4f" '
+                   'gradientUnits="userSpaceOnUse"><stop offset="0" stop-color="%s"/>'
+                   '<stop offset="1" stop-color="%s"/></linearGradient>'
+                   % (band, -d, -d, d, d, svg_colour(lit), svg_colour(unlit)))
+    # The letter's gold brightens upwards: 0.5 - v, which is 1 at v = -0.5 and 0 at v = 0.5.
+    out.append('<linearGradient id="gold" x1="0" y1="-0.5" x2="0" y2="0.5" gradientUnits="userSpaceOnUse">'
+               '<stop offset="0" stop-color="%s"/><stop offset="1" stop-color="%s"/></linearGradient>'
+               % (svg_colour((255, 228, 140)), svg_colour((184, 136, 40))))
+    out.append("</defs>")
+    # Each band is a disc over the wider ones, so no seam shows between two bands.
+    for band in reversed(range(bands)):
+        out.append('<circle r="%.4f" fill="url(#ring%d)"/>' % (RING_INNER + (band + 1) * width, band))
+    out.append('<circle r="%g" fill="url(#water)"/>' % RING_INNER)
+    letter = " ".join("%g,%g" % point for point in LETTER_M)
+    out.append('<polygon points="%s" transform="translate(-0.04 -0.05)" fill="%s"/>'
+               % (letter, svg_colour((4, 4, 16))))
+    out.append('<polygon points="%s" fill="url(#gold)"/>' % letter)
+    out.append("</svg>")
+    return "\n".join(out) + "\n"
 
 
 def png_chunk(kind, data):
@@ -226,10 +289,19 @@ def save_icon(path, indices):
     write_png(path, len(indices), len(indices), 3, 4, rows, (palette, transparency))
 
 
+def save_smooth_icon(path, pixels):
+    rows = [bytes(c for p in row for c in p) for row in pixels]
+    write_png(path, len(pixels), len(pixels), 6, 8, rows)
+
+
 def main():
     save_logo(os.path.join(HERE, "logo.png"), make_logo())
     for size in (32, 16):
         save_icon(os.path.join(HERE, "icon-%d.png" % size), make_icon(size))
+    for size in (48, 64, 128, 256):
+        save_smooth_icon(os.path.join(HERE, "icon-%d.png" % size), make_smooth_icon(size))
+    with open(os.path.join(HERE, "icon.svg"), "w", encoding="ascii", newline="\n") as out:
+        out.write(make_svg())
 
 
 if __name__ == "__main__":

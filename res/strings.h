@@ -38,11 +38,13 @@ inline constexpr const char* kHelpCaption = "Murkwell Help";
 inline constexpr const char* kMoveMenuEntry = "&Move";
 inline constexpr const char* kCloseMenuEntry = "&Close";
 
-// The credit lines of the main dialog and the About box.
+// The credit lines of the main dialog and the About box. The project has no
+// mail address or web site of its own, so the About box's last line gives
+// the copyright and the licence of LICENSE instead of where to reach us.
 inline constexpr const char* kDialogCredit = "Made by the Murkwell developers";
 inline constexpr const char* kAboutCredit = "Written by the Murkwell developers";
-inline constexpr const char* kAboutContact = "murkwell@example.org";
-inline constexpr const char* kAboutWebSite = "https://murkwell.example.org/";
+inline constexpr const char* kAboutCopyright = "Copyright (c) 2026";
+inline constexpr const char* kAboutLicence = "Free software under the MIT licence";
 
 // File choosers: the file kinds they offer, first one in force.
 inline constexpr const char* kLogFilesFilter = "Quake 3 Arena Log Files (*.log)";

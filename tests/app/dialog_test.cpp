@@ -10,6 +10,7 @@
 #include "dialog_builder.h"
 #include "dialog_units.h"
 #include "file_dialog.h"
+#include "murkwell/version.h"
 #include "murkwell_app.h"
 #include "res/dialogs.h"
 #include "res/resource.h"
@@ -38,7 +39,7 @@ TEST_F(AppTest, DialogsAreBuiltFromTheirTemplates) {
     TestDialog main;
     CAboutDlg about;
     struct Case { QDialog& dialog; const DialogTemplate& rows; QString caption; QSize picture; };
-    for (const Case& built : {Case{main, kMurkwellDialog, "Murkwell v1.0 Build 4", {200, 283}},
+    for (const Case& built : {Case{main, kMurkwellDialog, QString("Murkwell v") + kVersionText, {200, 283}},
                               Case{about, kAboutBox, "About Murkwell", {32, 32}}}) {
         QList<QWidget*> controls = built.dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         controls.removeIf([](QWidget* child) { return !child->property(kControlIdProperty).isValid(); });

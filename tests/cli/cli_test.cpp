@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "murkwell/version.h"
 #include "run_process.h"
 
 namespace murkwell::testing {
@@ -73,7 +74,7 @@ const Call kCalls[] = {
     {{"games.log", "GAMES.LOG"}, 1, "", "The HTML File would overwrite the Log File.\n", "", "", false, Systems::kWindows},
     {{"games.log", "/dev/full"}, 1, "", "Unable to write the HTML File.\n", "", "", false, Systems::kPosix},
     {{"--help"}, 0, kUsage, ""},
-    {{"--version"}, 0, "murkwell-cli 1.0 Build 4\n", ""},
+    {{"--version"}, 0, "murkwell-cli "s + kVersionText + "\n", ""},
     {{"--bogus"}, 2, "", kUsage},
     {{"games.log", "new.html", "--verbose"}, 2, "", kUsage},
     {{"games.log", "new.html", "c.html"}, 2, "", kUsage},

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "murkwell/conversion.h"
+#include "murkwell/version.h"
 #include "page_reading.h"
 
 namespace murkwell::testing {
@@ -27,7 +28,7 @@ TEST(ReportRun, LogWithoutFinishedGamesGivesTheBareFrame) {
     EXPECT_EQ(TablesOf(page), "");
     EXPECT_TRUE(page.starts_with("<html>\r\n<head>\r\n<title>Murkwell Results</title>\r\n"));
     EXPECT_TRUE(page.ends_with("</font>\r\n</div>\r\n</body>\r\n</html>\r\n"));
-    EXPECT_NE(page.find("<font face=\"Arial\" size=\"1\">Content generated with Murkwell v1.0 Build 4 - "),
+    EXPECT_NE(page.find(std::string("<font face=\"Arial\" size=\"1\">Content generated with Murkwell v") + kVersionText + " - "),
               std::string::npos);
     EXPECT_EQ(PageOf(""), page);
 }

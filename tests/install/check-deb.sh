@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the .deb with CPack from the build folder and checks its control
-# fields and that it holds exactly the files an install lays out under /usr.
+# fields, that it holds exactly the files an install lays out under /usr, that
+# its changelog tells of this version, and that lintian finds no error and no
+# warning in it.
 # Usage: check-deb.sh BUILD_DIR WITH_DESKTOP_PROGRAM(0|1) VERSION
 set -euo pipefail
 build=$1 with_desktop=$2 version=$3
@@ -35,3 +37,14 @@ if ! diff -u --label expected --label packed \
     <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | LC_ALL=C sort); then
   fail "the package's files differ from the expected list"
 fi
+
+logged=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/murkwell/changelog.gz | zcat |
+         dpkg-parsechangelog -l - -S Version)
+[[ "$logged" == "$version" ]] || fail "the changelog's newest entry is $logged, not $version"
+
+# Informational tags may stay; they are shown with the test's output.
+if ! lintian --fail-on error,warning --info "$deb" >"$work/lintian.txt" 2>&1; then
+  cat "$work/lintian.txt" >&2
+  fail "lintian found errors or warnings"
+fi
+grep -v '^running with root' "$work/lintian.txt" || true

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Validates the menu entry; warnings count as errors, hints are only shown.
+# Validates the menu entry; errors, warnings and hints all fail the check.
 # Usage: check-desktop-entry.sh DESKTOP_FILE
 set -euo pipefail
 report=$(desktop-file-validate "$1" 2>&1) || { echo "$report" >&2; exit 1; }
-[[ -n "$report" ]] && echo "$report"
-if grep -qE '(error|warning):' <<<"$report"; then
+if [[ -n "$report" ]]; then
+  echo "$report" >&2
   exit 1
 fi

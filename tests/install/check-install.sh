@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build under /usr into a temporary DESTDIR and checks that exactly
 # the expected files land there, that the icons are the sizes their folders
-# promise, and that the installed converter runs.
+# promise, that appstreamcli takes the metainfo with the menu entry it names,
+# and that the installed converter runs.
 # Usage: check-install.sh BUILD_DIR WITH_DESKTOP_PROGRAM(0|1) SAMPLE_LOG
 set -euo pipefail
 build=$1 with_desktop=$2 sample_log=$3
@@ -30,6 +31,16 @@ for icon in "$root"/usr/share/icons/hicolor/*/apps/murkwell.png; do
   [[ "$description" == "PNG image data, ${size/x/ x }"* ]] ||
     fail "$icon is not a $size PNG: $description"
 done
+for icon in "$root"/usr/share/icons/hicolor/scalable/apps/murkwell.svg; do
+  [[ -e "$icon" ]] || continue
+  description=$(file -b "$icon")
+  [[ "$description" == "SVG Scalable Vector Graphics image"* ]] || fail "$icon is not an SVG picture: $description"
+done
+
+if [[ "$with_desktop" == 1 ]]; then
+  report=$(appstreamcli validate-tree --no-net "$root/usr" 2>&1) ||
+    fail "appstreamcli does not take the installed metainfo: $report"
+fi
 
 output=$("$root/usr/bin/murkwell-cli" "$sample_log" "$root/page.html")
 [[ "$output" == "Done!" && -s "$root/page.html" ]] ||
