@@ -10,7 +10,6 @@
 
 #include "dialog_builder.h"
 #include "help_window.h"
-#include "murkwell_app.h"
 #include "res/resource.h"
 #include "res/strings.h"
 
@@ -36,12 +35,8 @@ CDialog::CDialog(const res::DialogTemplate& dialogTemplate, QWidget* parent) : Q
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     BuildDialog(*this, dialogTemplate);
-    for (QObject* child : children()) {
-        const QVariant id = child->property(kControlIdProperty);
-        if (auto* button = qobject_cast<QAbstractButton*>(child); button && id.isValid()) {
-            connect(button, &QAbstractButton::clicked, this, [this, command = id.toInt()] { OnCommand(command); });
-        }
-    }
+    ConnectButton(res::IDOK, [this] { accept(); });
+    ConnectButton(res::IDCANCEL, [this] { reject(); });
     m_pSystemMenu = new QMenu(this);
     connect(m_pSystemMenu, &QMenu::triggered, this,
             [this](QAction* entry) { OnSysCommand(entry->data().toUInt()); });
@@ -59,6 +54,12 @@ QWidget* CDialog::GetDlgItem(int id) const {
         }
     }
     return nullptr;
+}
+
+void CDialog::ConnectButton(int id, std::function<void()> handler) {
+    if (auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id))) {
+        connect(button, &QAbstractButton::clicked, this, std::move(handler));
+    }
 }
 
 void CDialog::UpdateData(bool saveAndValidate) {
@@ -123,21 +124,6 @@ void CDialog::DestroyWindow() {
     }
     m_bWindowOpen = false;
     OnDestroy();
-}
-
-void CDialog::OnCommand(int id) {
-    if (id == res::IDOK) {
-        accept();
-        return;
-    }
-    if (id == res::IDCANCEL) {
-        reject();
-        return;
-    }
-    // Commands the dialog does not handle go on to the application.
-    if (CMurkwellApp* application = CMurkwellApp::Instance()) {
-        application->OnCmdMsg(id);
-    }
 }
 
 void CDialog::OnSysCommand(unsigned command) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <QDialog>
@@ -16,9 +17,9 @@ enum class HelpCommand { Contents, Quit };
 // A modal dialog built from a template, with the life of a classic dialog
 // window: OnInitDialog runs once each time the window opens, before it is
 // first shown; OnDestroy runs once when it closes, however it closes ("OK",
-// Escape, the close button) or, failing that, when the object ends. Buttons
-// report their template id to OnCommand; the window menu reports its entries
-// to OnSysCommand.
+// Escape, the close button) or, failing that, when the object ends. "OK" and
+// "Cancel" buttons end the dialog; other buttons do what ConnectButton gives
+// them. The window menu reports its entries to OnSysCommand.
 class CDialog : public QDialog {
 public:
     explicit CDialog(const res::DialogTemplate& dialogTemplate, QWidget* parent = nullptr);
@@ -27,6 +28,8 @@ public:
     int DoModal();
 
     QWidget* GetDlgItem(int id) const;
+    // Calls `handler` whenever button `id` is clicked.
+    void ConnectButton(int id, std::function<void()> handler);
     // The window menu, opened by a right click, the Menu key or Shift+F10.
     QMenu* GetSystemMenu() const { return m_pSystemMenu; }
     // true copies the controls into the members, false the members into the controls.
@@ -43,7 +46,6 @@ protected:
     virtual bool OnInitDialog();
     virtual void OnDestroy() {}
     virtual void DoDataExchange(bool /*saveAndValidate*/) {}
-    virtual void OnCommand(int id);
     virtual void OnSysCommand(unsigned command);
 
     // Exchanges the text of edit box `id` with `value`, in the direction given.

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <QApplication>
 
@@ -12,27 +13,36 @@
 
 namespace {
 
-// Without a display Qt would stop the program with a message of its own;
-// whoever picked a platform plugin by name knows what they are doing.
-bool HasDisplay() {
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-        if (const char* value = std::getenv(name); value && *value) {
-            return true;
+QtMessageHandler g_pQtMessages = nullptr;
+
+// When Qt cannot reach the display it explains in several lines what its
+// platform plugins tried and then aborts. A user needs one line and an exit
+// status: the plugins' own lines are dropped, and the fatal one becomes ours.
+void OnStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        const char* display = std::getenv("DISPLAY");
+        if (display && *display) {
+            std::fprintf(stderr, murkwell::res::kDisplayUnreachable, display);
+        } else {
+            std::fputs(murkwell::res::kNoDisplay, stderr);
         }
+        std::fflush(stderr);
+        std::_Exit(1);
     }
-    return false;
+    if (context.category && std::strncmp(context.category, "qt.qpa.", 7) == 0) {
+        return;
+    }
+    g_pQtMessages(type, context, text);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!HasDisplay()) {
-        std::fputs(murkwell::res::kNoDisplay, stderr);
-        return 1;
-    }
     // The command line is accepted and ignored, Qt's own options included.
     int qtArgc = argc > 0 ? 1 : 0;
+    g_pQtMessages = qInstallMessageHandler(OnStartupMessage);
     QApplication application(qtArgc, argv);
+    qInstallMessageHandler(g_pQtMessages);
     QApplication::setWindowIcon(murkwell::LoadMainIcon());
 
     murkwell::CMurkwellApp theApp;

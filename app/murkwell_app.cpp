@@ -5,48 +5,13 @@
 
 namespace murkwell {
 
-namespace {
-
-CMurkwellApp* g_pApplication = nullptr;
-
-}  // namespace
-
-CMurkwellApp::CMurkwellApp() {
-    g_pApplication = this;
-}
-
-CMurkwellApp::~CMurkwellApp() {
-    if (g_pApplication == this) {
-        g_pApplication = nullptr;
-    }
-}
-
-CMurkwellApp* CMurkwellApp::Instance() {
-    return g_pApplication;
-}
-
 bool CMurkwellApp::InitInstance() {
     CMurkwellDlg dialog;
     m_pMainWnd = &dialog;
+    dialog.ConnectButton(res::ID_HELP, [this] { OnHelp(); });
     dialog.DoModal();
     m_pMainWnd = nullptr;
     return false;
-}
-
-void CMurkwellApp::OnCmdMsg(int id) {
-    struct Handler {
-        int id;
-        void (CMurkwellApp::*handle)();
-    };
-    static constexpr Handler kHandlers[] = {
-        {res::ID_HELP, &CMurkwellApp::OnHelp},
-    };
-    for (const Handler& handler : kHandlers) {
-        if (handler.id == id) {
-            (this->*handler.handle)();
-            return;
-        }
-    }
 }
 
 // The help belongs to the main window, which closes it when it closes.

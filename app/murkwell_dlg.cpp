@@ -1,12 +1,12 @@
 #include "murkwell_dlg.h"
 
 #include <QMenu>
-#include <QMessageBox>
 
 #include "about_dlg.h"
 #include "cursor_override.h"
 #include "file_dialog.h"
 #include "main_icon.h"
+#include "message_box.h"
 #include "res/dialogs.h"
 #include "res/resource.h"
 #include "res/strings.h"
@@ -21,7 +21,12 @@ const FileChooserKind kHtmlChooser = {"html", res::kHtmlFilesFilter, true};
 
 }  // namespace
 
-CMurkwellDlg::CMurkwellDlg(QWidget* parent) : CDialog(res::kMurkwellDialog, parent), m_hIcon(LoadMainIcon()) {}
+CMurkwellDlg::CMurkwellDlg(QWidget* parent) : CDialog(res::kMurkwellDialog, parent), m_hIcon(LoadMainIcon()) {
+    ConnectButton(res::IDC_BROWSE_LOG, [this] { OnBrowseLog(); });
+    ConnectButton(res::IDC_BROWSE_HTML, [this] { OnBrowseHtml(); });
+    ConnectButton(res::IDC_START, [this] { OnStartButton(); });
+    ConnectButton(res::IDC_ABOUT, [this] { OnAbout(); });
+}
 
 CMurkwellDlg::~CMurkwellDlg() {
     DestroyWindow();
@@ -55,26 +60,6 @@ void CMurkwellDlg::OnDestroy() {
     CDialog::OnDestroy();
 }
 
-void CMurkwellDlg::OnCommand(int id) {
-    struct Handler {
-        int id;
-        void (CMurkwellDlg::*handle)();
-    };
-    static constexpr Handler kHandlers[] = {
-        {res::IDC_BROWSE_LOG, &CMurkwellDlg::OnBrowseLog},
-        {res::IDC_BROWSE_HTML, &CMurkwellDlg::OnBrowseHtml},
-        {res::IDC_START, &CMurkwellDlg::OnStartButton},
-        {res::IDC_ABOUT, &CMurkwellDlg::OnAbout},
-    };
-    for (const Handler& handler : kHandlers) {
-        if (handler.id == id) {
-            (this->*handler.handle)();
-            return;
-        }
-    }
-    CDialog::OnCommand(id);
-}
-
 void CMurkwellDlg::OnSysCommand(unsigned command) {
     if ((command & res::kSysCommandMask) == res::IDM_ABOUTBOX) {
         OnAbout();
@@ -90,16 +75,13 @@ void CMurkwellDlg::ReadPathBoxes() {
 // The busy cursor of a run must not stand over the box that ends it.
 void CMurkwellDlg::ShowMessage(const Outcome& outcome) {
     const CursorOverride arrow(Qt::ArrowCursor);
-    ShowMessageBox(QString::fromStdString(outcome.message));
+    ShowMessageBox(QString::fromStdString(outcome.message), QString::fromStdString(outcome.detail));
 }
 
 // A box shown while the window is still hidden (the settings load) stands on
 // its own, centred on the screen rather than on a window nobody sees yet.
-void CMurkwellDlg::ShowMessageBox(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(res::kMessageCaption), text, QMessageBox::Ok,
-                    isVisible() ? this : nullptr);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+void CMurkwellDlg::ShowMessageBox(const QString& text, const QString& detail) {
+    RunMessageBox(isVisible() ? this : nullptr, text, detail);
 }
 
 void CMurkwellDlg::OnStartButton() {

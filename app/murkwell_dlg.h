@@ -23,13 +23,13 @@ public:
 
 protected:
     // Shows one message in a modal box with one "OK" button and returns when
-    // it has been closed. Every message of the window goes through here.
-    virtual void ShowMessageBox(const QString& text);
+    // it has been closed; `detail`, if any, stands below it. Every message of
+    // the window goes through here.
+    virtual void ShowMessageBox(const QString& text, const QString& detail);
 
     void DoDataExchange(bool saveAndValidate) override;
     bool OnInitDialog() override;
     void OnDestroy() override;
-    void OnCommand(int id) override;
     void OnSysCommand(unsigned command) override;
 
     void ReadPathBoxes() override;

@@ -1,6 +1,7 @@
 // The main dialog's two paths in the settings store: loaded as the window
 // opens, saved as it closes.
 
+#include <cerrno>
 #include <cstring>
 
 #include "murkwell_dlg.h"
@@ -17,13 +18,23 @@ constexpr const char* kLogValue = "LogFilename";
 // longer ones are stored whole but count as unreadable.
 constexpr std::size_t kValueBufferSize = 1024;
 
+QString LogPathMessage(int error) {
+    const char* text = error == EOVERFLOW ? res::kStoredLogPathTooLong : res::kNoLogPathStored;
+    return QString::fromUtf8(text).arg(QString::fromLocal8Bit(std::strerror(error)), QString::fromUtf8(kDefaultLogName));
+}
+
+QString SettingsUnusableMessage(const CSettingsKey& key) {
+    return QString::fromUtf8(res::kSettingsUnusable)
+        .arg(key.FilePath(), key.ErrorString(), QString::fromUtf8(kDefaultLogName));
+}
+
 }  // namespace
 
 // A value that cannot be read is replaced by its default, in the box and in
 // the store. Only the log path says so: on a first start that is the one box
 // the user sees.
 void CMurkwellDlg::LoadSettings() {
-    m_SettingsKey.Create(UserConfigFolder(), kSettingsKey);
+    const bool opened = m_SettingsKey.Create(UserConfigFolder(), kSettingsKey);
 
     std::string htmlPath;
     if (m_SettingsKey.QueryValue(htmlPath, kHtmlValue, kValueBufferSize) == 0) {
@@ -40,18 +51,25 @@ void CMurkwellDlg::LoadSettings() {
         m_strLogEdit = logPath;
         UpdateData(false);
     } else {
-        ShowMessageBox(QString::fromLocal8Bit(std::strerror(error)));
+        ShowMessageBox(opened ? LogPathMessage(error) : SettingsUnusableMessage(m_SettingsKey), {});
         m_strLogEdit = kDefaultLogName;
         UpdateData(false);
         m_SettingsKey.SetValue(kDefaultLogName, kLogValue);
     }
+    // The defaults are stored at once; what cannot be stored now is said when the window closes.
+    m_SettingsKey.Flush();
 }
 
-// Whatever the boxes hold is stored, changed or not, empty or not.
+// Only what differs from what was loaded is written, so another copy's
+// change to the other path stays.
 void CMurkwellDlg::SaveSettings() {
     UpdateData(true);
     m_SettingsKey.SetValue(m_strHtmlEdit, kHtmlValue);
     m_SettingsKey.SetValue(m_strLogEdit, kLogValue);
+    if (!m_SettingsKey.Flush()) {
+        ShowMessageBox(QString::fromUtf8(res::kSettingsNotSaved).arg(m_SettingsKey.FilePath(), m_SettingsKey.ErrorString()),
+                       {});
+    }
     m_SettingsKey.Close();
 }
 

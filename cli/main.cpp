@@ -13,24 +13,34 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: murkwell-cli [LOG [PAGE]]\n"
+    "Usage: murkwell-cli [-q] [LOG [PAGE]]\n"
     "Turn a Quake 3 Arena server log into an HTML statistics page.\n"
     "\n"
-    "  LOG    the server log to read (default: games.log)\n"
-    "  PAGE   the page to write, replaced if it exists (default: murkwells.html)\n"
+    "  LOG    the server log to read, also compressed with gzip, bzip2, xz or zstd\n"
+    "         (default: games.log; - reads standard input)\n"
+    "  PAGE   the page to write, replaced once the whole page is written\n"
+    "         (default: murkwells.html; - writes standard output)\n"
     "\n"
-    "  -h, --help  show this help and exit\n"
-    "  --version   show the version and exit\n"
-    "  --          end the options: every later argument is a path\n"
+    "  -q, --quiet  print nothing when the page is written\n"
+    "  -h, --help   show this help and exit\n"
+    "  --version    show the version and exit\n"
+    "  --           end the options: every later argument is a path\n"
     "\n"
-    "Prints \"Done!\" and exits 0 when the page is written; otherwise prints\n"
-    "what went wrong on standard error and exits 1. Exits 2 on a usage error.\n";
+    "Prints \"Done!\" and exits 0 when the page is written (nothing when the\n"
+    "page goes to standard output); otherwise prints what went wrong on\n"
+    "standard error and exits 1. Exits 2 on a usage error.\n";
+
+// The command line's name for a standard stream, in place of a path.
+constexpr std::string_view kStandardStream = "-";
 
 // The outcome goes where a shell user looks for it: success on standard
 // output, a failure on standard error with the path and reason below it.
 // "Done!" that cannot be printed is no success to whoever reads it.
-bool Report(const murkwell::Outcome& outcome) {
+bool Report(const murkwell::Outcome& outcome, bool quiet) {
     const bool succeeded = outcome.Succeeded();
+    if (succeeded && quiet) {
+        return true;
+    }
     std::FILE* stream = succeeded ? stdout : stderr;
     bool printed = std::fprintf(stream, "%s\n", outcome.message.c_str()) >= 0;
     if (!outcome.detail.empty()) {
@@ -44,6 +54,7 @@ bool Report(const murkwell::Outcome& outcome) {
 int main(int argc, char** argv) {
     std::vector<std::string> paths;
     bool optionsEnded = false;
+    bool quiet = false;
     for (const std::string& argument : murkwell::CommandLineArguments(argc, argv)) {
         if (!optionsEnded && argument.size() > 1 && argument.front() == '-') {
             if (argument == "--") {
@@ -51,6 +62,8 @@ int main(int argc, char** argv) {
             } else if (argument == "--help" || argument == "-h") {
                 std::fputs(kUsage, stdout);
                 return 0;
+            } else if (argument == "-q" || argument == "--quiet") {
+                quiet = true;
             } else if (argument == "--version") {
                 std::printf("murkwell-cli %s\n", murkwell::kVersionText);
                 return 0;
@@ -67,7 +80,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const murkwell::Outcome outcome = murkwell::ConvertLog(paths.size() > 0 ? paths[0] : murkwell::kDefaultLogName,
-                                                           paths.size() > 1 ? paths[1] : murkwell::kDefaultHtmlName);
-    return Report(outcome) ? 0 : 1;
+    murkwell::ConversionRequest request{paths.size() > 0 ? paths[0] : murkwell::kDefaultLogName,
+                                        paths.size() > 1 ? paths[1] : murkwell::kDefaultHtmlName};
+    request.logFromStandardInput = request.logPath == kStandardStream;
+    request.pageToStandardOutput = request.htmlPath == kStandardStream;
+    // "Done!" must not end up inside the page.
+    return Report(murkwell::ConvertLog(request), quiet || request.pageToStandardOutput) ? 0 : 1;
 }

@@ -22,8 +22,8 @@ public:
     LogConversion(const LogConversion&) = delete;
     LogConversion& operator=(const LogConversion&) = delete;
 
-    // Both files are closed by the time it returns, whatever the outcome.
-    Outcome Run(const std::string& logPath, const std::string& htmlPath);
+    // Both files are closed when the conversion ends, whatever the outcome.
+    Outcome Run(const ConversionRequest& request);
 
     // The name without the game's colour codes ^1 to ^9.
     static std::string StripColorCodes(std::string name);

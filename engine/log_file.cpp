@@ -35,41 +35,84 @@ std::uint64_t LogFile::LineFeedsIn(const char* bytes) {
 
 bool LogFile::Open(const std::string& path) {
     Close();
-    m_fd = system::OpenForReading(path);
-    if (m_fd < 0) {
-        return false;
-    }
+    m_failureReason.clear();
+    return Start(system::OpenForReading(path));
+}
+
+bool LogFile::OpenStandardInput() {
+    Close();
+    m_failureReason.clear();
+    return Start(system::DuplicateStandardInput());
+}
+
+bool LogFile::Start(int fd) {
+    m_fd = fd;
     system::FileStatus status;
-    if (!system::StatusOf(m_fd, status) || status.isDirectory) {
+    if (m_fd < 0 || !system::StatusOf(m_fd, status) || status.isDirectory) {
+        m_failureReason = system::ErrorText(status.isDirectory ? system::IsADirectoryError() : system::LastError());
         Close();
         return false;
     }
     m_identity = status.identity;
     system::AdviseSequential(m_fd);
-    // A thread of its own pays for itself only on a log of a few blocks or more.
-    const bool large = status.isRegular && status.size > 2 * ReadAhead::kLargeBlock;
-    m_readAhead = std::make_unique<ReadAhead>(m_fd, large);
     m_buffer.clear();
     m_begin = m_end = m_scanned = 0;
     m_feeds = 0;
     m_eof = m_readFailed = false;
+    // A log that fails at its very first bytes fails as a read, like one that fails later.
+    std::string head;
+    if (!ReadHead(head)) {
+        m_readFailed = true;
+        m_failureReason = system::ErrorText(system::LastError());
+        return true;
+    }
+    const Compression compression = CompressionOf(head);
+    m_source = Decompressed(std::make_unique<FileSource>(m_fd, std::move(head)), compression);
+    // A thread of its own pays for itself only on a log of a few blocks or more.
+    const bool large = status.isRegular && status.size > 2 * ReadAhead::kLargeBlock;
+    m_readAhead = std::make_unique<ReadAhead>(*m_source, large);
+    return true;
+}
+
+// The first bytes, enough to tell a compressed log; fewer only when the log is shorter.
+bool LogFile::ReadHead(std::string& head) {
+    head.resize(kCompressionMagicSize);
+    std::size_t got = 0;
+    while (got < head.size()) {
+        const long long more = system::ReadSome(m_fd, head.data() + got, head.size() - got);
+        if (more < 0) {
+            return false;
+        }
+        if (more == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(more);
+    }
+    head.resize(got);
     return true;
 }
 
 void LogFile::Close() {
-    m_readAhead.reset();  // before the descriptor it reads from goes
+    m_readAhead.reset();  // before the source and the descriptor it reads from go
+    m_source.reset();
     if (m_fd >= 0) {
         system::Close(m_fd);
         m_fd = -1;
     }
     m_buffer = {};
+    m_cutLine = {};
 }
 
 bool LogFile::Arrived(const ReadAhead::Block& block) {
     if (block.size > 0) {
         return true;
     }
-    (block.failed ? m_readFailed : m_eof) = true;
+    if (block.failed) {
+        m_readFailed = true;
+        m_failureReason = m_readAhead->FailureReason();
+    } else {
+        m_eof = true;
+    }
     return false;
 }
 
@@ -135,6 +178,18 @@ bool LogFile::SkipRestOfLine() {
     }
 }
 
+// The buffer holds more of a line than is kept, and no line feed.
+// Hands out the first kLongestLine of them and drops the rest of the line.
+bool LogFile::CutLongLine(std::string_view& line) {
+    m_cutLine.assign(m_buffer.data() + m_begin, kLongestLine);
+    m_begin = m_scanned = m_end;
+    if (!m_eof && !SkipRestOfLine() && m_readFailed) {
+        return false;
+    }
+    line = m_cutLine;
+    return true;
+}
+
 bool LogFile::NextLine(std::string_view& line) {
     if (m_fd < 0 || m_readFailed) {
         return false;
@@ -156,6 +211,10 @@ bool LogFile::NextLine(std::string_view& line) {
             m_scanned = feed + 1;
         } else {
             m_scanned = m_end;
+            // Past this many bytes no line feed or carriage return can keep the line within bounds.
+            if (m_end - m_begin > kLongestLine + 1) {
+                return CutLongLine(line);
+            }
             if (!m_eof && Refill()) {
                 continue;
             }
@@ -163,7 +222,7 @@ bool LogFile::NextLine(std::string_view& line) {
                 return false;
             }
             // The last line of a log that does not end with a line feed.
-            line = std::string_view(m_buffer.data() + m_begin, m_end - m_begin);
+            line = std::string_view(m_buffer.data() + m_begin, std::min(m_end - m_begin, kLongestLine));
             m_begin = m_scanned = m_end;
             return true;
         }
@@ -173,7 +232,7 @@ bool LogFile::NextLine(std::string_view& line) {
         if (length > 0 && start[length - 1] == '\r') {
             --length;
         }
-        line = std::string_view(start, length);
+        line = std::string_view(start, std::min(length, kLongestLine));
         return true;
     }
 }

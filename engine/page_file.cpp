@@ -4,27 +4,84 @@
 
 namespace murkwell {
 
-PageFile::~PageFile() { Close(); }
+PageFile::~PageFile() { Discard(); }
 
 bool PageFile::Create(const std::string& path) {
-    Close();
-    m_fd = system::CreateForWriting(path);
-    m_writeFailed = false;
+    Discard();
+    system::FileStatus status;
+    const bool exists = system::StatusOfPath(path, status);
+    std::string target;
+    // A link that leads nowhere is followed by the opening, as it always was.
+    if ((exists && (!status.isRegular || status.linkCount > 1)) || !system::FinalPath(path, target)) {
+        return Opened(system::OpenForWritingInPlace(path));
+    }
+    // A page made read-only is kept from being replaced, as it was when pages were rewritten in place.
+    if (exists && !system::MayWrite(target)) {
+        return Opened(-1);
+    }
+    if (!Opened(system::CreateBeside(target, m_writtenPath))) {
+        return false;
+    }
+    m_pagePath = target;
+    if (exists && !system::SetPermissions(m_fd, status.permissions)) {
+        Failed();
+        Discard();
+        return false;
+    }
+    return true;
+}
+
+bool PageFile::CreateOnStandardOutput() {
+    Discard();
+    return Opened(system::DuplicateStandardOutput());
+}
+
+bool PageFile::Opened(int fd) {
+    m_fd = fd;
+    m_failed = false;
+    m_error = 0;
     m_pending.clear();
-    return m_fd >= 0;
+    if (fd < 0) {
+        Failed();
+    }
+    return fd >= 0;
 }
 
 bool PageFile::Close() {
     if (m_fd < 0) {
-        return !m_writeFailed;
+        return !m_failed;
     }
     Flush();
+    // Without this a crash soon after the page is put in place could leave
+    // an empty file where both the old page and the new one should be.
+    if (!m_writtenPath.empty() && !m_failed && !system::FlushToDisk(m_fd)) {
+        Failed();
+    }
     if (system::Close(m_fd) != 0) {
-        m_writeFailed = true;
+        Failed();
     }
     m_fd = -1;
     m_pending = {};
-    return !m_writeFailed;
+    if (!m_writtenPath.empty() && !m_failed && !system::ReplaceFile(m_writtenPath, m_pagePath)) {
+        Failed();
+    }
+    if (!m_writtenPath.empty() && m_failed) {
+        system::RemoveFile(m_writtenPath);
+    }
+    m_writtenPath.clear();
+    return !m_failed;
+}
+
+void PageFile::Discard() {
+    if (m_fd >= 0) {
+        system::Close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_writtenPath.empty()) {
+        system::RemoveFile(m_writtenPath);
+        m_writtenPath.clear();
+    }
+    m_pending = {};
 }
 
 void PageFile::WriteEscaped(std::string_view text) {
@@ -46,10 +103,17 @@ void PageFile::WriteEscaped(std::string_view text) {
 }
 
 void PageFile::Flush() {
-    if (!m_writeFailed && !system::WriteAll(m_fd, m_pending.data(), m_pending.size())) {
-        m_writeFailed = true;
+    if (!m_failed && !system::WriteAll(m_fd, m_pending.data(), m_pending.size())) {
+        Failed();
     }
     m_pending.clear();
+}
+
+void PageFile::Failed() {
+    if (!m_failed) {
+        m_failed = true;
+        m_error = system::LastError();
+    }
 }
 
 }  // namespace murkwell

@@ -1,5 +1,7 @@
 #include "read_ahead.h"
 
+#include <new>
+
 #include "system_file.h"
 
 namespace murkwell {
@@ -9,7 +11,7 @@ namespace {
 constexpr int kBlocksAhead = 2;
 }
 
-ReadAhead::ReadAhead(int fd, bool large) : m_fd(fd), m_blockSize(large ? kLargeBlock : kSmallBlock) {
+ReadAhead::ReadAhead(LogSource& source, bool large) : m_source(source), m_blockSize(large ? kLargeBlock : kSmallBlock) {
     if (!large) {
         return;
     }
@@ -43,7 +45,10 @@ ReadAhead::Block ReadAhead::Take() {
         return block;
     }
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return !m_ready.empty(); });
+    m_changed.wait(lock, [this] { return !m_ready.empty() || m_outOfMemory; });
+    if (m_ready.empty()) {
+        return {{}, 0, true};
+    }
     if (m_ready.front().size == 0) {
         return {{}, 0, m_ready.front().failed};  // the end stays in the queue for later calls
     }
@@ -77,7 +82,25 @@ std::vector<char> ReadAhead::FreeStorage() {
     return storage;
 }
 
+std::string ReadAhead::FailureReason() const {
+    return m_outOfMemory ? system::ErrorText(system::OutOfMemoryError()) : m_source.FailureReason();
+}
+
+// Memory that runs out on this thread ends the log as a failed read; an
+// exception left to escape would end the whole program.
 void ReadAhead::ReadOnOwnThread() {
+    try {
+        ReadUntilTheEnd();
+    } catch (const std::bad_alloc&) {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_outOfMemory = true;
+        }
+        m_changed.notify_all();
+    }
+}
+
+void ReadAhead::ReadUntilTheEnd() {
     for (;;) {
         std::vector<char> storage;
         {
@@ -101,8 +124,8 @@ void ReadAhead::ReadOnOwnThread() {
     }
 }
 
-ReadAhead::Block ReadAhead::ReadBlock(std::vector<char> storage) const {
-    const long long got = system::ReadSome(m_fd, storage.data() + kFrontRoom, m_blockSize);
+ReadAhead::Block ReadAhead::ReadBlock(std::vector<char> storage) {
+    const long long got = m_source.Read(storage.data() + kFrontRoom, m_blockSize);
     if (got < 0) {
         return {{}, 0, true};
     }

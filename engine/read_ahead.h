@@ -4,15 +4,19 @@
 #include <cstddef>
 #include <deque>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
+#include "log_source.h"
+
 namespace murkwell {
 
-// Reads a file a block ahead of its reader, on a thread of its own, so that
-// copying a large log out of the system's cache overlaps with scanning it.
-// Without a thread of its own it reads on the caller's thread, as it must for
-// pipes and devices, where a read may wait as long as the writer likes.
+// Reads a log a block ahead of its reader, on a thread of its own, so that
+// copying a large log out of the system's cache, or decompressing it,
+// overlaps with scanning it. Without a thread of its own it reads on the
+// caller's thread, as it must for pipes and devices, where a read may wait as
+// long as the writer likes.
 class ReadAhead {
 public:
     // A large log is read in large blocks on the thread; a small one, or a
@@ -29,7 +33,7 @@ public:
         bool failed = false;
     };
 
-    ReadAhead(int fd, bool large);
+    ReadAhead(LogSource& source, bool large);
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -41,19 +45,23 @@ public:
     void GiveBack(std::vector<char> storage);
 
     std::size_t BlockSize() const { return m_blockSize; }
+    // Why the log could not be read further, once a failed block has come.
+    std::string FailureReason() const;
 
 private:
     void ReadOnOwnThread();
-    Block ReadBlock(std::vector<char> storage) const;
+    void ReadUntilTheEnd();
+    Block ReadBlock(std::vector<char> storage);
     std::vector<char> FreeStorage();
 
-    const int m_fd;
+    LogSource& m_source;
     const std::size_t m_blockSize;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<Block> m_ready;
     std::vector<std::vector<char>> m_free;
     bool m_stopping = false;
+    bool m_outOfMemory = false;  // on the thread: the log ends there, as a failed read
     std::thread m_thread;
 };
 

@@ -22,9 +22,11 @@ void Replay(const std::string& bytes) {
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
-// The input over and over to 6 MiB, each copy followed by a line longer than the reader's spare room.
+// The input over and over to 6 MiB, each copy followed by a line longer than
+// the reader's spare room, and one of those that matter longer than a line may be.
 std::string Grown(const std::string& bytes) {
-    const std::string copy = bytes + "\n  0:00 say: " + std::string(70000, 'x') + "\n";
+    const std::string copy = bytes + "\n  0:00 say: " + std::string(70000, 'x') + "\n  0:00 score: " +
+                             std::string((std::size_t{3} << 19), '7') + "\n";
     std::string grown;
     while (grown.size() < (std::size_t{6} << 20)) {
         grown += copy;

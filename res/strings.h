@@ -60,9 +60,26 @@ inline constexpr const char* kCreatePrompt = "%1\nThis file does not exist.\nDo 
 inline constexpr const char* kHelpPageFailed = "Unable to open the help page.";
 inline constexpr const char* kSettingsUnreadable = "The stored log path could not be read: system error ";
 
-// Printed by murkwell when there is no screen to open the window on.
+// The settings: the one box of a start that cannot load the log path, and
+// the box of a close that cannot save the paths. Each names the system's
+// reason in brackets, after the settings file where there is one, and then
+// the default that is used instead.
+inline constexpr const char* kNoLogPathStored = "No log path has been stored yet (%1); using %2.";
+inline constexpr const char* kStoredLogPathTooLong = "The stored log path is too long (%1); using %2.";
+inline constexpr const char* kSettingsUnusable =
+    "The settings file %1 cannot be used (%2), so the paths will not be kept; using %3.";
+inline constexpr const char* kSettingsNotSaved = "The paths could not be saved in %1 (%2).";
+// Reasons of the settings store's own, where the system gives none.
+inline constexpr const char* kNotAPlainFile = "Not a plain file";
+inline constexpr const char* kSettingsLocked = "Locked by another program";
+inline constexpr const char* kNoSettingsLock = "Its lock file cannot be made";
+
+// Printed by murkwell when it cannot open its window: without a display, or
+// on one (%s) that cannot be reached.
 inline constexpr const char* kNoDisplay =
-    "murkwell: there is no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset).\n"
-    "To convert a log without the window, use murkwell-cli [LOG [PAGE]].\n";
+    "murkwell: no window can be opened: DISPLAY and WAYLAND_DISPLAY are unset; "
+    "murkwell-cli [LOG [PAGE]] converts a log without one.\n";
+inline constexpr const char* kDisplayUnreachable =
+    "murkwell: no window can be opened on display %s; murkwell-cli [LOG [PAGE]] converts a log without one.\n";
 
 }  // namespace murkwell::res

@@ -10,20 +10,13 @@
 #include <QtWidgets>
 
 #include "murkwell_dlg.h"
+#include "scratch_folder.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace murkwell::testing {
 
-inline std::string ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
-
-inline void WriteFile(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), qint64(bytes.size())) >= 0);
-}
+inline QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
 // Polls still waiting for their window; a test that ends with one fails.
 inline int pendingPolls = 0;
@@ -73,33 +66,41 @@ inline void ShowActive(QWidget& window) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 }
 
-// The main dialog with its messages recorded instead of shown.
+// The main dialog with its messages recorded instead of shown, unless the
+// test wants to see the real boxes.
 class TestDialog : public CMurkwellDlg {
 public:
+    using CMurkwellDlg::ShowMessage;
     using CReportRun::m_strHtmlPath;
     using CReportRun::m_strLogEdit;
     using CReportRun::m_strLogPath;
 
     std::vector<std::string> messages;
+    bool showBoxes = false;
 
     QLineEdit& Box(int id) { return *static_cast<QLineEdit*>(GetDlgItem(id)); }
     QPushButton& Button(int id) { return *static_cast<QPushButton*>(GetDlgItem(id)); }
 
 protected:
-    void ShowMessageBox(const QString& text) override { messages.push_back(text.toStdString()); }
+    void ShowMessageBox(const QString& text, const QString& detail) override {
+        if (showBoxes) {
+            return CMurkwellDlg::ShowMessageBox(text, detail);
+        }
+        messages.push_back(text.toStdString());
+    }
 };
 
 // Every test gets a configuration folder of its own and a scratch folder.
 class AppTest : public ::testing::Test {
 protected:
-    AppTest() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
+    AppTest() { qputenv("XDG_CONFIG_HOME", m_config.Root().c_str()); }
     void TearDown() override { EXPECT_EQ(pendingPolls, 0) << "an expected window never came"; }
 
-    QString SettingsFile() const { return m_config.filePath("Orvek/Murkwell.conf"); }
-    QString Scratch(const QString& name) const { return m_scratch.filePath(name); }
+    std::filesystem::path SettingsFile() const { return m_config.Path("Orvek/Murkwell.conf"); }
+    QString Scratch(const QString& name) const { return Q(m_scratch.Path(name.toStdString())); }
 
-    QTemporaryDir m_config;
-    QTemporaryDir m_scratch;
+    ScratchFolder m_config;
+    ScratchFolder m_scratch;
 };
 
 }  // namespace murkwell::testing

@@ -16,13 +16,14 @@ namespace murkwell::testing {
 namespace fs = std::filesystem;
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const fs::path& folder, const std::string& outPath) {
+                         const fs::path& folder, const std::string& outPath, const std::string& inPath) {
     const ScratchFolder captures;
     const std::string out = outPath.empty() ? captures.Path("out").string() : outPath;
     const std::string err = captures.Path("err").string();
+    const std::string in = inPath.empty() ? "/dev/null" : inPath;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());

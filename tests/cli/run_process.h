@@ -31,9 +31,11 @@ private:
     void* m_handle = nullptr;
 };
 
-// Runs the program in the folder with /dev/null as input and waits for it. Output goes
-// to files, so a chatty child never blocks; outPath sends standard output elsewhere.
+// Runs the program in the folder and waits for it. Input is the system's
+// empty device unless inPath names a file. Output goes to files, so a chatty
+// child never blocks; outPath sends standard output elsewhere.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::filesystem::path& folder, const std::string& outPath = "");
+                         const std::filesystem::path& folder, const std::string& outPath = "",
+                         const std::string& inPath = "");
 
 }  // namespace murkwell::testing

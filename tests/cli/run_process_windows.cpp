@@ -47,7 +47,7 @@ std::string WithLineFeeds(std::string text) {
 }  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const fs::path& folder, const std::string& outPath) {
+                         const fs::path& folder, const std::string& outPath, const std::string& inPath) {
     const ScratchFolder captures;
     const fs::path out = outPath.empty() ? captures.Path("out") : fs::path(WideFromUtf8(outPath));
     const fs::path err = captures.Path("err");
@@ -58,7 +58,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = Inheritable(L"NUL", GENERIC_READ, OPEN_EXISTING);
+    startup.hStdInput = Inheritable(inPath.empty() ? fs::path(L"NUL") : fs::path(WideFromUtf8(inPath)), GENERIC_READ,
+                                    OPEN_EXISTING);
     startup.hStdOutput = Inheritable(out, GENERIC_WRITE, CREATE_ALWAYS);
     startup.hStdError = Inheritable(err, GENERIC_WRITE, CREATE_ALWAYS);
     PROCESS_INFORMATION child{};

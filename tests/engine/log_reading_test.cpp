@@ -54,18 +54,23 @@ TEST(LogReading, SubstituteByteDoesNotEndTheLog) {
     EXPECT_THAT(Rows(page), ElementsAre("1|1|A\x1a"));
 }
 
-TEST(LogReading, LongLinesAreReadWhole) {
-    // Padding long enough to cross the reader's block boundaries several times.
-    const std::string padding(3 * 1024 * 1024 + 17, 'p');
+TEST(LogReading, LinesKeepTheirFirstMebibyte) {
+    const std::size_t longest = std::size_t{1} << 20;
+    // Crosses the reader's block boundaries, and the start of a line stays within the bytes kept.
+    const std::string padding(longest - 200, 'p');
+    const std::string beyond(3 * longest, 'b');
     const std::string page = PageOf(
         "  0:00 InitGame: \\sv_motd\\" + padding + "\\g_gametype\\4\\mapname\\far\\\n"
-        "  0:01 ClientUserinfoChanged: 2 pad\\" + padding + "\\n\\Far\\t\\2\n"
-        "  9:58 say: " + padding + "\n"
-        "  9:58 red:1  blue:2 " + padding + "\n"
-        "  9:58 score: 1  ping: 1  client: 2 A\n"
+        "  0:01 ClientUserinfoChanged: 2 pad\\" + padding + "\\n\\Far\\t\\2\\" + beyond + "\n"
+        "  0:01 ClientUserinfoChanged: 3 n\\Near\\t\\1\\\n"
+        "  0:02 ClientUserinfoChanged: 3 pad\\" + beyond + "\\n\\Lost\\t\\2\n"  // its name is past the cut
+        "  9:58 say: " + beyond + "\n"
+        "  9:58 red:1  blue:2 " + beyond + "\n"
+        "  9:58 score: 1  ping: 1  client: 2 A" + beyond + "\n"
+        "  9:58 score: 2  ping: 2  client: 3 B\n"
         "  9:59 ShutdownGame:\n");
     EXPECT_THAT(Captions(page), ElementsAre(::testing::HasSubstr("Capture the Flag - Map: far</font><br>")));
-    EXPECT_THAT(Rows(page), ElementsAre("1|1|<font color=\"blue\">Far</font>"));
+    EXPECT_THAT(Rows(page), ElementsAre("1|1|<font color=\"blue\">Far</font>", "2|2|<font color=\"red\">Near</font>"));
 }
 
 }  // namespace

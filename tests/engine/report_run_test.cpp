@@ -36,7 +36,7 @@ TEST(ReportRun, LogWithoutFinishedGamesGivesTheBareFrame) {
 TEST(ReportRun, RunningAgainReplacesThePage) {
     const ScratchFolder dir;
     const fs::path log = dir.Write("games.log", kOneGame);
-    const fs::path page = dir.Write("page.html", std::string(100000, '~'));
+    const fs::path page = dir.Write("page.html", "<html>" + std::string(100000, '~'));
     ASSERT_TRUE(ConvertLog(log.string(), page.string()).Succeeded());
     const std::string first = ReadBytes(page);
     ASSERT_TRUE(ConvertLog(log.string(), page.string()).Succeeded());

@@ -18,9 +18,22 @@ struct Outcome {
     bool Succeeded() const;
 };
 
-// Reads the server log at `logPath` and writes its statistics page to
-// `htmlPath`: one table per finished game. Every conversion starts afresh;
-// nothing of an earlier one carries over.
-Outcome ConvertLog(const std::string& logPath, const std::string& htmlPath);
+// What to convert into what. A front end that offers the standard streams
+// (the command line's "-") says so here; the paths are then not used.
+struct ConversionRequest {
+    std::string logPath;
+    std::string htmlPath;
+    bool logFromStandardInput = false;
+    bool pageToStandardOutput = false;
+};
+
+// Reads the server log and writes its statistics page: one table per
+// finished game. Every conversion starts afresh; nothing of an earlier one
+// carries over. A run that fails leaves an earlier page at the page's path
+// as it was.
+Outcome ConvertLog(const ConversionRequest& request);
+inline Outcome ConvertLog(const std::string& logPath, const std::string& htmlPath) {
+    return ConvertLog(ConversionRequest{logPath, htmlPath});
+}
 
 }  // namespace murkwell

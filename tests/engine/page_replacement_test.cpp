@@ -1,0 +1,242 @@
+// What a run leaves where the page stands: the previous page whole after any
+// failure, a kill or a second run at the same time, and what the page's users
+// rely on kept as it was.
+
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "murkwell/conversion.h"
+#include "murkwell/messages.h"
+#include "page_reading.h"
+
+namespace murkwell::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kOldPage = "<html>the page of the last good run</html>\r\n";
+
+// Tables enough that the page is written in several blocks.
+std::string ManyGames(int copies) {
+    const std::string sample = ReadBytes(ExamplesFolder() / "games.log");
+    std::string log;
+    for (int i = 0; i < copies; ++i) {
+        log += sample;
+    }
+    return log;
+}
+
+std::set<std::string> NamesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+// A small file system of its own, so that the disk can run full; root only.
+class SmallDisk {
+public:
+    explicit SmallDisk(const fs::path& where) : m_where(where) {
+        fs::create_directory(where);
+        m_mounted = ::mount("tmpfs", where.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk() {
+        if (m_mounted) {
+            ::umount(m_where.c_str());
+        }
+    }
+    bool Mounted() const { return m_mounted; }
+    void MakeReadOnly() const {
+        ASSERT_EQ(::mount("tmpfs", m_where.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
+    }
+
+private:
+    fs::path m_where;
+    bool m_mounted = false;
+};
+
+TEST(PageReplacement, AFailedRunLeavesThePreviousPageAndNothingElse) {
+    const ScratchFolder dir;
+    const SmallDisk disk(dir.Path("small"));
+    const SmallDisk readOnly(dir.Path("read-only"));
+    if (!disk.Mounted() || !readOnly.Mounted()) {
+        GTEST_SKIP() << "cannot mount a small file system here (needs root)";
+    }
+    std::ofstream(dir.Path("read-only/page.html"), std::ios::binary) << kOldPage;
+    readOnly.MakeReadOnly();
+    dir.Write("many.log", ManyGames(100));
+    struct Fault {
+        std::string log;
+        std::string page;
+        std::string message;
+    };
+    const Fault faults[] = {
+        {"/proc/self/mem", "page.html", kMsgCannotReadLog},                // fails on its first read
+        {dir.Path("many.log").string(), "small/page.html", kMsgCannotWriteHtml},  // the disk runs full
+        {dir.Path("many.log").string(), "read-only/page.html", kMsgCannotCreateHtml},  // no room for a new file
+    };
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.log + " -> " + fault.page);
+        const fs::path page = dir.Path(fault.page);
+        if (ReadBytes(page) != kOldPage) {
+            std::ofstream(page, std::ios::binary) << kOldPage;
+        }
+        const std::set<std::string> before = NamesIn(page.parent_path());
+        EXPECT_EQ(ConvertLog(fault.log, page.string()).message, fault.message);
+        EXPECT_EQ(ReadBytes(page), kOldPage);
+        EXPECT_EQ(NamesIn(page.parent_path()), before);
+    }
+}
+
+TEST(PageReplacement, KeepsThePermissionsLinksAndPlaceThePageHas) {
+    const ScratchFolder dir;
+    const fs::path log = dir.Write("games.log", ReadBytes(ExamplesFolder() / "games.log"));
+    const std::string page = PageOf(ReadBytes(log));
+    fs::create_directory(dir.Path("pages"));
+    const fs::path target = dir.Write("pages/real.html", kOldPage);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("pages/real.html", dir.Path("link.html"));
+    fs::create_symlink("pages/missing.html", dir.Path("dangling.html"));
+    const fs::path hard = dir.Write("hard.html", kOldPage);
+    fs::create_hard_link(hard, dir.Path("pages/other-name.html"));
+
+    for (const char* name : {"link.html", "dangling.html", "hard.html"}) {
+        EXPECT_TRUE(ConvertLog(log.string(), dir.Path(name).string()).Succeeded()) << name;
+    }
+    EXPECT_EQ(fs::read_symlink(dir.Path("link.html")), "pages/real.html");
+    EXPECT_EQ(ReadBytes(target), page);
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::read_symlink(dir.Path("dangling.html")), "pages/missing.html");
+    EXPECT_EQ(ReadBytes(dir.Path("pages/missing.html")), page);
+    // Written in place: every name of the file shows the new page.
+    EXPECT_EQ(ReadBytes(dir.Path("pages/other-name.html")), page);
+    EXPECT_EQ(fs::hard_link_count(hard), 2u);
+    EXPECT_EQ(NamesIn(dir.Path("pages")), (std::set<std::string>{"missing.html", "other-name.html", "real.html"}));
+    EXPECT_EQ(NamesIn(dir.Root()), (std::set<std::string>{"dangling.html", "games.log", "hard.html", "link.html", "pages"}));
+}
+
+// A log that arrives through a named pipe, a part at a time, so that a test
+// can hold a run in the middle of its page for as long as it likes.
+class PipedLog {
+public:
+    explicit PipedLog(const fs::path& path) : m_path(path) { ::mkfifo(path.c_str(), 0600); }
+    ~PipedLog() { End(); }
+    const fs::path& Path() const { return m_path; }
+    // The first call waits until the run has opened the pipe.
+    void Send(const std::string& bytes) {
+        if (m_fd < 0) {
+            m_fd = ::open(m_path.c_str(), O_WRONLY);
+        }
+        ASSERT_EQ(::write(m_fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+    void End() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
+
+private:
+    fs::path m_path;
+    int m_fd = -1;
+};
+
+// Waits until `count` files of the folder other than `page` have bytes: the
+// pages the runs are writing.
+void AwaitPagesBeingWritten(const fs::path& folder, const std::string& page, std::size_t count) {
+    for (int waited = 0; waited < 2000; ++waited) {
+        std::size_t written = 0;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            written += entry.path().filename() != page && entry.is_regular_file() && entry.file_size() > 0;
+        }
+        if (written >= count) {
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    FAIL() << "the runs never started writing";
+}
+
+// Gives more than a megabyte of page, so that a part of it is on the disk.
+const std::string& FirstPart() {
+    static const std::string log = ManyGames(600);
+    return log;
+}
+
+TEST(PageReplacement, TwoRunsAtOnceLeaveOneWholePage) {
+    const ScratchFolder dir;
+    const fs::path page = dir.Write("page.html", kOldPage);
+    PipedLog first(dir.Path("first.log"));
+    PipedLog second(dir.Path("second.log"));
+    Outcome firstOutcome;
+    Outcome secondOutcome;
+    std::thread firstRun([&] { firstOutcome = ConvertLog(first.Path().string(), page.string()); });
+    std::thread secondRun([&] { secondOutcome = ConvertLog(second.Path().string(), page.string()); });
+    first.Send(FirstPart());
+    second.Send(FirstPart() + ManyGames(1));
+    AwaitPagesBeingWritten(dir.Root(), "page.html", 2);
+    EXPECT_EQ(ReadBytes(page), kOldPage);  // what a visitor sees meanwhile
+
+    first.End();
+    firstRun.join();
+    EXPECT_EQ(ReadBytes(page), PageOf(FirstPart()));
+    second.End();
+    secondRun.join();
+    EXPECT_EQ(ReadBytes(page), PageOf(FirstPart() + ManyGames(1)));
+    EXPECT_TRUE(firstOutcome.Succeeded());
+    EXPECT_TRUE(secondOutcome.Succeeded());
+}
+
+TEST(PageReplacement, AKilledRunLeavesThePreviousPage) {
+    const ScratchFolder dir;
+    const fs::path page = dir.Write("page.html", kOldPage);
+    PipedLog log(dir.Path("games.log"));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ConvertLog(log.Path().string(), page.string());
+        ::_exit(0);
+    }
+    log.Send(FirstPart());
+    AwaitPagesBeingWritten(dir.Root(), "page.html", 1);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(ReadBytes(page), kOldPage);
+}
+
+TEST(PageReplacement, APipeWhoseReaderGoesAwayFailsTheWriteWithoutEndingTheProgram) {
+    const ScratchFolder dir;
+    const fs::path log = dir.Write("games.log", ManyGames(40));
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    std::thread reader([&] {
+        char first[16];
+        EXPECT_GT(::read(ends[0], first, sizeof first), 0);
+        ::close(ends[0]);
+    });
+    const Outcome outcome = ConvertLog(log.string(), "/dev/fd/" + std::to_string(ends[1]));
+    reader.join();
+    ::close(ends[1]);
+    EXPECT_EQ(outcome.message, kMsgCannotWriteHtml);
+    EXPECT_EQ(outcome.detail, "/dev/fd/" + std::to_string(ends[1]) + ": Broken pipe");
+}
+
+}  // namespace
+}  // namespace murkwell::testing
