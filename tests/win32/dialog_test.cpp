@@ -257,13 +257,14 @@ TEST(Win32Dialog, StartConvertsWhatTheBoxesSayAndShowsTheOutcome) {
     struct Run {
         std::wstring log;
         std::wstring html;
-        std::wstring outcome;
+        std::wstring outcome;  // the message, then the path and reason as a paragraph of its own
     };
     const Run runs[] = {
         {log.wstring(), L"Spiel-ä\\page.html", L"Done!"},
         {L"", L"page.html", L"Log Filename missing."},
-        {L"missing.log", L"page.html", L"Unable to open Log File."},
-        {log.wstring(), L"SPIEL-Ä\\ゲーム.LOG", L"The HTML File would overwrite the Log File."},
+        {L"missing.log", L"page.html", L"Unable to open Log File.\n\nmissing.log: No such file or directory"},
+        {log.wstring(), L"SPIEL-Ä\\ゲーム.LOG",
+         L"The HTML File would overwrite the Log File.\n\nSPIEL-Ä\\ゲーム.LOG: the same file as " + log.wstring()},
     };
     Store(L"LogFilename", L"games.log");
     const RunningDialog program(folder.Root());
