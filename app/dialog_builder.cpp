@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "dialog_units.h"
+#include "res/embedded_files.h"
 
 namespace murkwell {
 
@@ -38,7 +39,7 @@ QWidget* CreateLabel(const ControlTemplate& control, QDialog& dialog) {
 
 QWidget* CreatePicture(const ControlTemplate& control, QDialog& dialog) {
     auto* picture = new QLabel(&dialog);
-    picture->setPixmap(QPixmap(QString::fromUtf8(control.text)));
+    picture->setPixmap(QPixmap(QString::fromUtf8(res::PicturePath(control.picture))));
     if (control.styles & res::kSunken) {
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }

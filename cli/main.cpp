@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "command_line.h"
 #include "murkwell/conversion.h"
 #include "murkwell/version.h"
 
@@ -54,8 +55,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> paths;
     bool optionsEnded = false;
     bool quiet = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
+    for (const std::string& argument : murkwell::CommandLineArguments(argc, argv)) {
         if (!optionsEnded && argument.size() > 1 && argument.front() == '-') {
             if (argument == "--") {
                 optionsEnded = true;
@@ -68,12 +68,12 @@ int main(int argc, char** argv) {
                 std::printf("murkwell-cli %s\n", murkwell::kVersionText);
                 return 0;
             } else {
-                std::fprintf(stderr, "murkwell-cli: unknown option '%s'\n\n%s", argv[i], kUsage);
+                std::fprintf(stderr, "murkwell-cli: unknown option '%s'\n\n%s", argument.c_str(), kUsage);
                 return 2;
             }
             continue;
         }
-        paths.emplace_back(argument);
+        paths.push_back(argument);
     }
     if (paths.size() > 2) {
         std::fprintf(stderr, "murkwell-cli: too many arguments\n\n%s", kUsage);

@@ -7,19 +7,24 @@
 
 // The engine's only door to the operating system's files. Everything the
 // engine asks of the system goes through these few calls, so that a port to
-// another system is one file (system_file_posix.cpp, or its counterpart).
+// another system is one file (system_file_posix.cpp, system_file_windows.cpp).
 // Paths are UTF-8 and descriptors are binary: no byte is ever translated.
 // A call that fails returns -1 or false; LastError() then gives the system's
 // error code (an errno value) and ErrorText() what the system says about it.
 namespace murkwell::system {
 
 // What tells two paths apart as files: the same pair means the same file,
-// however it was reached (links, "..", another spelling).
+// however it was reached (links, "..", another spelling). Where the system
+// gives a pipe or a device no identity it stays empty, and an empty one is
+// never taken for the same file as anything.
 struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t file = 0;
 
-    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+    bool Known() const { return volume != 0 || file != 0; }
+    friend bool operator==(const FileIdentity& a, const FileIdentity& b) {
+        return a.Known() && a.volume == b.volume && a.file == b.file;
+    }
 };
 
 struct FileStatus {

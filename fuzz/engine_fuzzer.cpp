@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -45,12 +46,19 @@ std::string Convert(const std::filesystem::path& folder) {
 
 // One folder for the whole process, removed when it exits normally.
 struct Workspace {
+    // A name of its own, found with the standard library alone so that it builds on every system.
     Workspace() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "murkwell-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && folder.empty(); ++attempt) {
+            const auto candidate = std::filesystem::temp_directory_path() / ("murkwell-fuzz-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) {
+                folder = candidate;
+            }
+        }
+        if (folder.empty()) {
             Fault("cannot make a temporary folder");
         }
-        folder = pattern;
     }
     ~Workspace() {
         std::error_code ignored;

@@ -57,11 +57,11 @@ int main(int argc, char** argv) {
         for (const auto& input : InputsIn(argv[i])) {
             std::ifstream in(input, std::ios::binary);
             if (!in) {
-                std::fprintf(stderr, "cannot read %s\n", input.c_str());
+                std::fprintf(stderr, "cannot read %s\n", input.string().c_str());
                 return 1;
             }
             const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            std::printf("%s\n", input.c_str());
+            std::printf("%s\n", input.string().c_str());
             std::fflush(stdout);
             Replay(bytes);
             if (large) {

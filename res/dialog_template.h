@@ -18,8 +18,9 @@ enum ControlStyle : unsigned {
 
 // One control of a dialog template. Positions and sizes are in dialog units:
 // a quarter of the dialog font's average character width across, an eighth
-// of its character height down. A picture's text is the resource path of the
-// picture, which it shows at the picture's own size.
+// of its character height down. A picture names the picture resource it
+// shows (IDB_LOGO, IDR_MAINFRAME), at the picture's own size; each front end
+// finds that picture among its own resources.
 struct ControlTemplate {
     int id;
     ControlKind kind;
@@ -29,6 +30,7 @@ struct ControlTemplate {
     int width;
     int height;
     unsigned styles;
+    int picture = 0;
 };
 
 // A whole dialog: its caption, client size in dialog units, font, and its

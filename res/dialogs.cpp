@@ -1,6 +1,5 @@
 #include "res/dialogs.h"
 
-#include "res/embedded_files.h"
 #include "res/resource.h"
 #include "res/strings.h"
 #include "murkwell/version.h"
@@ -22,14 +21,14 @@ constexpr ControlTemplate kMurkwellControls[] = {
     {IDC_STATIC,        Label,      "Log:",           160, 78,  15,  8,   kNoStyle},
     {IDC_STATIC,        Label,      "HTML:",          153, 98,  23,  8,   kNoStyle},
     {IDC_START,         PushButton, "&Start",         183, 134, 170, 22,  kDefPushButton | kTabStop},
-    {IDC_STATIC,        Picture,    kLogoPicture,     7,   7,   135, 175, kSunken},
+    {IDC_STATIC,        Picture,    "",               7,   7,   135, 175, kSunken, IDB_LOGO},
     {IDC_STATIC,        Label,      kDialogCredit,    191, 175, 151, 8,   kNoStyle},
     {IDC_ABOUT,         PushButton, "&About",         317, 43,  50,  14,  kTabStop},
 };
 
 constexpr ControlTemplate kAboutControls[] = {
     // id               kind        text              x    y    w    h    styles
-    {IDC_STATIC,        Picture,    kIconPicture32,   11,  17,  21,  20,  kNoStyle},
+    {IDC_STATIC,        Picture,    "",               11,  17,  21,  20,  kNoStyle, IDR_MAINFRAME},
     {IDC_STATIC,        Label,      kAboutVersionLine, 40, 10, 119, 8, kNoStyle},
     {IDC_STATIC,        Label,      kAboutCredit,     40,  25,  160, 8,   kNoStyle},
     {IDOK,              PushButton, "OK",             306, 7,   50,  14,  kDefPushButton | kTabStop},

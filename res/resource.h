@@ -13,10 +13,13 @@ inline constexpr int ID_HELP = 0xE146;
 // Controls nobody refers to by id (labels, pictures).
 inline constexpr int IDC_STATIC = -1;
 
-// Dialog templates and strings.
+// Dialog templates, strings and pictures.
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDS_ABOUTBOX = 101;
 inline constexpr int IDD_MURKWELL_DIALOG = 102;
+inline constexpr int IDP_SOCKETS_INIT_FAILED = 103;
+inline constexpr int IDR_MAINFRAME = 128;  // the program icon
+inline constexpr int IDB_LOGO = 129;       // the main dialog's logo
 
 // Controls of the main dialog.
 inline constexpr int IDC_LOG_FILE = 1001;

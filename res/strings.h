@@ -16,6 +16,7 @@ struct StringResource {
 
 inline constexpr StringResource kStringTable[] = {
     {IDS_ABOUTBOX, "&About Murkwell..."},
+    {IDP_SOCKETS_INIT_FAILED, "Windows sockets initialization failed."},
 };
 
 // The text of string `id`, or an empty text when there is none.
@@ -49,8 +50,15 @@ inline constexpr const char* kAboutLicence = "Free software under the MIT licenc
 inline constexpr const char* kLogFilesFilter = "Quake 3 Arena Log Files (*.log)";
 inline constexpr const char* kHtmlFilesFilter = "Murkwell HTML Results (*.html)";
 inline constexpr const char* kAllFilesFilter = "All Files (*)";
+// Windows' choosers name every file *.*.
+inline constexpr const char* kWindowsAllFilesFilter = "All Files (*.*)";
 // Asked by the page chooser about a name that does not exist; %1 is the name.
 inline constexpr const char* kCreatePrompt = "%1\nThis file does not exist.\nDo you want to create it?";
+
+// The Windows program's own messages. The first start finds no stored log
+// path; when the system has no text for the reason, the second one stands in.
+inline constexpr const char* kHelpPageFailed = "Unable to open the help page.";
+inline constexpr const char* kSettingsUnreadable = "The stored log path could not be read: system error ";
 
 // The settings: the one box of a start that cannot load the log path, and
 // the box of a close that cannot save the paths. Each names the system's

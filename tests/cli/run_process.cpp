@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -19,9 +20,10 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     const ScratchFolder captures;
     const std::string out = outPath.empty() ? captures.Path("out").string() : outPath;
     const std::string err = captures.Path("err").string();
+    const std::string in = inPath.empty() ? "/dev/null" : inPath;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
@@ -39,5 +41,11 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     }
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, outPath.empty() ? ReadBytes(out) : "", ReadBytes(err)};
 }
+
+HeldLocked::HeldLocked(const fs::path& path) : m_path(path) { fs::permissions(path, fs::perms::none); }
+
+HeldLocked::~HeldLocked() { fs::permissions(m_path, fs::perms::owner_read | fs::perms::owner_write); }
+
+bool HeldLocked::Holds() { return geteuid() != 0; }
 
 }  // namespace murkwell::testing

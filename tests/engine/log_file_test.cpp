@@ -3,12 +3,18 @@
 // than the longest line it keeps.
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include "log_file.h"
 #include "page_reading.h"
@@ -54,6 +60,62 @@ std::string Joined(const std::vector<std::string>& lines) {
     return bytes;
 }
 
+// Writes the bytes into a pipe in small pieces, so that reads come back short
+// and at odd places, from the moment a reader opens it by its path.
+class PipeFeed {
+public:
+    explicit PipeFeed(const std::string& bytes);
+    ~PipeFeed();
+    const std::string& Path() const { return m_path; }
+
+private:
+    static constexpr std::size_t kPiece = 4093;
+    std::string m_path;
+    std::thread m_writer;
+    int m_readEnd = -1;
+};
+
+#ifdef _WIN32
+PipeFeed::PipeFeed(const std::string& bytes)
+    : m_path("\\\\.\\pipe\\murkwell-test-" + std::to_string(GetCurrentProcessId())) {
+    const HANDLE pipe = CreateNamedPipeA(m_path.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
+                                         kPiece, kPiece, 0, nullptr);
+    m_writer = std::thread([pipe, bytes] {
+        ConnectNamedPipe(pipe, nullptr);
+        for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
+            const std::string_view piece = std::string_view(bytes).substr(at, kPiece);
+            DWORD written = 0;
+            ASSERT_TRUE(WriteFile(pipe, piece.data(), static_cast<DWORD>(piece.size()), &written, nullptr));
+        }
+        FlushFileBuffers(pipe);
+        CloseHandle(pipe);
+    });
+}
+
+PipeFeed::~PipeFeed() { m_writer.join(); }
+#else
+PipeFeed::PipeFeed(const std::string& bytes) {
+    int ends[2];
+    if (::pipe(ends) != 0) {
+        throw std::runtime_error("cannot make a pipe");
+    }
+    m_path = "/dev/fd/" + std::to_string(ends[0]);
+    m_writer = std::thread([ends, bytes] {
+        for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
+            const std::string_view piece = std::string_view(bytes).substr(at, kPiece);
+            ASSERT_EQ(::write(ends[1], piece.data(), piece.size()), static_cast<ssize_t>(piece.size()));
+        }
+        ::close(ends[1]);
+    });
+    m_readEnd = ends[0];
+}
+
+PipeFeed::~PipeFeed() {
+    m_writer.join();
+    ::close(m_readEnd);
+}
+#endif
+
 std::vector<std::string> ReadAll(const std::string& path) {
     LogFile log;
     EXPECT_TRUE(log.Open(path));
@@ -74,21 +136,8 @@ TEST(LogFile, HandsOutEveryLineOnceFromAFile) {
 
 TEST(LogFile, HandsOutEveryLineOnceFromAPipe) {
     const auto lines = VariedLines();
-    const std::string bytes = Joined(lines);
-    int ends[2];
-    ASSERT_EQ(::pipe(ends), 0);
-    std::thread writer([&] {
-        // Small writes, so that reads come back short and at odd places.
-        for (std::size_t at = 0; at < bytes.size(); at += 4093) {
-            const std::string_view piece = std::string_view(bytes).substr(at, 4093);
-            ASSERT_EQ(::write(ends[1], piece.data(), piece.size()), static_cast<ssize_t>(piece.size()));
-        }
-        ::close(ends[1]);
-    });
-    const auto read = ReadAll("/dev/fd/" + std::to_string(ends[0]));
-    writer.join();
-    ::close(ends[0]);
-    EXPECT_EQ(read, AsHandedOut(lines));
+    const PipeFeed pipe(Joined(lines));
+    EXPECT_EQ(ReadAll(pipe.Path()), AsHandedOut(lines));
 }
 
 TEST(LogFile, EmptyFileHasNoLines) {

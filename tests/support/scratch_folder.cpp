@@ -23,9 +23,17 @@ ScratchFolder::ScratchFolder() {
     throw std::runtime_error("cannot make a scratch folder");
 }
 
+// Windows will not delete a read-only file: a test that made one gets it
+// back writable first.
 ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    fs::remove_all(m_root, ignored);
+    std::error_code error;
+    if (fs::remove_all(m_root, error) != static_cast<std::uintmax_t>(-1)) {
+        return;
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(m_root, error)) {
+        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, error);
+    }
+    fs::remove_all(m_root, error);
 }
 
 fs::path ScratchFolder::Write(const std::string& name, const std::string& bytes) const {

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "windows_api.h"
+
+namespace murkwell {
+
+// A modal box with the text, one OK button and the exclamation icon, captioned
+// with the program's name, as every message of the program is shown.
+void ShowMessageBox(HWND owner, const std::string& text);
+
+// The system's text for an error code, without the line end it comes with;
+// empty when the system has none.
+std::string SystemErrorText(DWORD error);
+
+}  // namespace murkwell
