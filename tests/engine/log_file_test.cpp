@@ -3,20 +3,15 @@
 // than the longest line it keeps.
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
 
 #include "log_file.h"
+#include "log_pipe.h"
 #include "page_reading.h"
 
 namespace murkwell::testing {
@@ -64,57 +59,22 @@ std::string Joined(const std::vector<std::string>& lines) {
 // and at odd places, from the moment a reader opens it by its path.
 class PipeFeed {
 public:
-    explicit PipeFeed(const std::string& bytes);
-    ~PipeFeed();
-    const std::string& Path() const { return m_path; }
+    explicit PipeFeed(const std::string& bytes)
+        : m_pipe(m_folder.Path("feed")), m_writer([this, bytes] {
+              for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
+                  EXPECT_TRUE(m_pipe.Send(std::string_view(bytes).substr(at, kPiece)));
+              }
+              m_pipe.End();
+          }) {}
+    ~PipeFeed() { m_writer.join(); }
+    const std::string& Path() const { return m_pipe.Path(); }
 
 private:
     static constexpr std::size_t kPiece = 4093;
-    std::string m_path;
+    ScratchFolder m_folder;
+    LogPipe m_pipe;
     std::thread m_writer;
-    int m_readEnd = -1;
 };
-
-#ifdef _WIN32
-PipeFeed::PipeFeed(const std::string& bytes)
-    : m_path("\\\\.\\pipe\\murkwell-test-" + std::to_string(GetCurrentProcessId())) {
-    const HANDLE pipe = CreateNamedPipeA(m_path.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
-                                         kPiece, kPiece, 0, nullptr);
-    m_writer = std::thread([pipe, bytes] {
-        ConnectNamedPipe(pipe, nullptr);
-        for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
-            const std::string_view piece = std::string_view(bytes).substr(at, kPiece);
-            DWORD written = 0;
-            ASSERT_TRUE(WriteFile(pipe, piece.data(), static_cast<DWORD>(piece.size()), &written, nullptr));
-        }
-        FlushFileBuffers(pipe);
-        CloseHandle(pipe);
-    });
-}
-
-PipeFeed::~PipeFeed() { m_writer.join(); }
-#else
-PipeFeed::PipeFeed(const std::string& bytes) {
-    int ends[2];
-    if (::pipe(ends) != 0) {
-        throw std::runtime_error("cannot make a pipe");
-    }
-    m_path = "/dev/fd/" + std::to_string(ends[0]);
-    m_writer = std::thread([ends, bytes] {
-        for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
-            const std::string_view piece = std::string_view(bytes).substr(at, kPiece);
-            ASSERT_EQ(::write(ends[1], piece.data(), piece.size()), static_cast<ssize_t>(piece.size()));
-        }
-        ::close(ends[1]);
-    });
-    m_readEnd = ends[0];
-}
-
-PipeFeed::~PipeFeed() {
-    m_writer.join();
-    ::close(m_readEnd);
-}
-#endif
 
 std::vector<std::string> ReadAll(const std::string& path) {
     LogFile log;

@@ -13,7 +13,6 @@
 #include <unistd.h>
 #endif
 
-#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -25,6 +24,7 @@
 
 #include "murkwell/conversion.h"
 #include "murkwell/messages.h"
+#include "log_pipe.h"
 #include "page_reading.h"
 
 namespace murkwell::testing {
@@ -147,75 +147,6 @@ TEST(PageReplacement, WritesAPageOfSeveralNamesInPlace) {
     EXPECT_EQ(NamesIn(dir.Root()), (std::set<std::string>{"games.log", "hard.html", "pages"}));
 }
 
-// A log that arrives through a named pipe, a part at a time, so that a test
-// can hold a run in the middle of its page for as long as it likes. Windows
-// keeps its pipes apart from the folders, under a name of the pipe's own.
-class PipedLog {
-public:
-    explicit PipedLog(const fs::path& path);
-    ~PipedLog() { End(); }
-    const std::string& Path() const { return m_path; }
-    // The first call waits until the run has opened the pipe.
-    void Send(const std::string& bytes);
-    void End();
-
-private:
-    std::string m_path;
-#ifdef _WIN32
-    HANDLE m_pipe = INVALID_HANDLE_VALUE;
-    bool m_connected = false;
-#else
-    int m_fd = -1;
-#endif
-};
-
-#ifdef _WIN32
-// A pipe of this process's own, which other programs' pipes cannot clash with.
-std::string PipePath(const std::string& name) {
-    static std::atomic<int> made{0};
-    return "\\\\.\\pipe\\murkwell-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made) +
-           "-" + name;
-}
-
-PipedLog::PipedLog(const fs::path& path)
-    : m_path(PipePath(path.filename().string())),
-      m_pipe(CreateNamedPipeA(m_path.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 1 << 16, 0, 0,
-                              nullptr)) {}
-
-void PipedLog::Send(const std::string& bytes) {
-    if (!m_connected) {
-        m_connected = ConnectNamedPipe(m_pipe, nullptr) || GetLastError() == ERROR_PIPE_CONNECTED;
-    }
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(m_pipe, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    ASSERT_EQ(written, bytes.size());
-}
-
-void PipedLog::End() {
-    if (m_pipe != INVALID_HANDLE_VALUE) {
-        FlushFileBuffers(m_pipe);
-        CloseHandle(m_pipe);
-        m_pipe = INVALID_HANDLE_VALUE;
-    }
-}
-#else
-PipedLog::PipedLog(const fs::path& path) : m_path(path.string()) { ::mkfifo(path.c_str(), 0600); }
-
-void PipedLog::Send(const std::string& bytes) {
-    if (m_fd < 0) {
-        m_fd = ::open(m_path.c_str(), O_WRONLY);
-    }
-    ASSERT_EQ(::write(m_fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-}
-
-void PipedLog::End() {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
-    }
-}
-#endif
-
 // Waits until `count` files of the folder other than `page` have bytes: the
 // pages the runs are writing.
 void AwaitPagesBeingWritten(const fs::path& folder, const std::string& page, std::size_t count) {
@@ -241,14 +172,14 @@ const std::string& FirstPart() {
 TEST(PageReplacement, TwoRunsAtOnceLeaveOneWholePage) {
     const ScratchFolder dir;
     const fs::path page = dir.Write("page.html", kOldPage);
-    PipedLog first(dir.Path("first.log"));
-    PipedLog second(dir.Path("second.log"));
+    LogPipe first(dir.Path("first.log"));
+    LogPipe second(dir.Path("second.log"));
     Outcome firstOutcome;
     Outcome secondOutcome;
     std::thread firstRun([&] { firstOutcome = ConvertLog(first.Path(), page.string()); });
     std::thread secondRun([&] { secondOutcome = ConvertLog(second.Path(), page.string()); });
-    first.Send(FirstPart());
-    second.Send(FirstPart() + ManyGames(1));
+    EXPECT_TRUE(first.Send(FirstPart()));
+    EXPECT_TRUE(second.Send(FirstPart() + ManyGames(1)));
     AwaitPagesBeingWritten(dir.Root(), "page.html", 2);
     EXPECT_EQ(ReadBytes(page), kOldPage);  // what a visitor sees meanwhile
 
@@ -266,14 +197,14 @@ TEST(PageReplacement, TwoRunsAtOnceLeaveOneWholePage) {
 TEST(PageReplacement, AKilledRunLeavesThePreviousPage) {
     const ScratchFolder dir;
     const fs::path page = dir.Write("page.html", kOldPage);
-    PipedLog log(dir.Path("games.log"));
+    LogPipe log(dir.Path("games.log"));
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         ConvertLog(log.Path(), page.string());
         ::_exit(0);
     }
-    log.Send(FirstPart());
+    EXPECT_TRUE(log.Send(FirstPart()));
     AwaitPagesBeingWritten(dir.Root(), "page.html", 1);
     ::kill(child, SIGKILL);
     int status = 0;
