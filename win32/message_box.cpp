@@ -25,4 +25,15 @@ std::string SystemErrorText(DWORD error) {
     return Utf8FromWide(message);
 }
 
+std::string WithArguments(std::string text, std::initializer_list<std::string> arguments) {
+    int number = 0;
+    for (const std::string& argument : arguments) {
+        const std::string mark = "%" + std::to_string(++number);
+        if (const std::size_t at = text.find(mark); at != std::string::npos) {
+            text.replace(at, mark.size(), argument);
+        }
+    }
+    return text;
+}
+
 }  // namespace murkwell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "windows_api.h"
@@ -13,5 +14,9 @@ void ShowMessageBox(HWND owner, const std::string& text);
 // The system's text for an error code, without the line end it comes with;
 // empty when the system has none.
 std::string SystemErrorText(DWORD error);
+
+// The text with %1, %2, ... replaced by the arguments in turn, as the
+// program's message strings are written.
+std::string WithArguments(std::string text, std::initializer_list<std::string> arguments);
 
 }  // namespace murkwell

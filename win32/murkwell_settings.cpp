@@ -13,12 +13,25 @@ namespace murkwell {
 namespace {
 
 constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Orvek\\Murkwell";
+constexpr const char* kSettingsKeyName = "HKEY_CURRENT_USER\\SOFTWARE\\Orvek\\Murkwell";
 constexpr const wchar_t* kHtmlValue = L"HTMLFilename";
 constexpr const wchar_t* kLogValue = L"LogFilename";
 
-std::string UnreadableLogText(LSTATUS error) {
-    const std::string system = SystemErrorText(static_cast<DWORD>(error));
-    return !system.empty() ? system : res::kSettingsUnreadable + std::to_string(error) + ".";
+// The system's words for a failure, as the middle of a sentence of ours.
+std::string ReasonText(LSTATUS error) {
+    std::string reason = SystemErrorText(static_cast<DWORD>(error));
+    if (reason.empty()) {
+        return WithArguments(res::kUnnamedSystemError, {std::to_string(error)});
+    }
+    if (reason.back() == '.') {
+        reason.pop_back();
+    }
+    return reason;
+}
+
+std::string LogPathMessage(LSTATUS error) {
+    const char* text = error == ERROR_MORE_DATA ? res::kStoredLogPathTooLong : res::kNoLogPathStored;
+    return WithArguments(text, {ReasonText(error), kDefaultLogName});
 }
 
 }  // namespace
@@ -39,7 +52,7 @@ void CMurkwellDlg::LoadSettings() {
     if (const LSTATUS result = m_SettingsKey.QueryValue(m_strLogEdit, kLogValue); result == ERROR_SUCCESS) {
         UpdateData(false);
     } else {
-        ShowMessageBox(m_hWnd, UnreadableLogText(result));
+        ShowMessageBox(m_hWnd, LogPathMessage(result));
         m_strLogEdit = kDefaultLogName;
         UpdateData(false);
         m_SettingsKey.SetValue(m_strLogEdit, kLogValue);
@@ -48,9 +61,15 @@ void CMurkwellDlg::LoadSettings() {
 
 void CMurkwellDlg::SaveSettings() {
     UpdateData(true);
-    m_SettingsKey.SetValue(m_strHtmlEdit, kHtmlValue);
-    m_SettingsKey.SetValue(m_strLogEdit, kLogValue);
+    LSTATUS result = m_SettingsKey.SetValue(m_strHtmlEdit, kHtmlValue);
+    if (result == ERROR_SUCCESS) {
+        result = m_SettingsKey.SetValue(m_strLogEdit, kLogValue);
+    }
     m_SettingsKey.Close();
+    if (result != ERROR_SUCCESS) {
+        // The dialog is being destroyed, so the box stands on its own.
+        ShowMessageBox(nullptr, WithArguments(res::kSettingsNotSaved, {kSettingsKeyName, ReasonText(result)}));
+    }
 }
 
 }  // namespace murkwell

@@ -39,12 +39,12 @@ LSTATUS CSettingsKey::QueryValue(std::string& text, const wchar_t* name) const {
 }
 
 // Stored with its ending zero, as REG_SZ text should be.
-void CSettingsKey::SetValue(const std::string& text, const wchar_t* name) const {
+LSTATUS CSettingsKey::SetValue(const std::string& text, const wchar_t* name) const {
     if (m_hKey == nullptr) {
-        return;
+        return ERROR_INVALID_HANDLE;
     }
     const std::wstring wide = WideFromUtf8(text);
-    RegSetValueExW(m_hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+    return RegSetValueExW(m_hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
                    static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }
 

@@ -23,7 +23,8 @@ public:
     bool Create(HKEY root, const wchar_t* subKey);
     // The system's result code: ERROR_SUCCESS, or why `text` is unchanged.
     LSTATUS QueryValue(std::string& text, const wchar_t* name) const;
-    void SetValue(const std::string& text, const wchar_t* name) const;
+    // The system's result code: ERROR_SUCCESS, or why nothing was stored.
+    LSTATUS SetValue(const std::string& text, const wchar_t* name) const;
     void Close();
 
 private:

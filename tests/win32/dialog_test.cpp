@@ -44,13 +44,14 @@ std::optional<std::wstring> Stored(const wchar_t* name) {
     return std::wstring(value.data());
 }
 
-std::wstring SystemText(DWORD error) {
+// The system's words for an error, as a box of the program quotes them.
+std::wstring Reason(DWORD error) {
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, error,
                                         0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring message(text, length);
     LocalFree(text);
-    return message.substr(0, message.find_last_not_of(L"\r\n ") + 1);
+    return message.substr(0, message.find_last_not_of(L"\r\n .") + 1);
 }
 
 // A window's caption, as the system keeps it, without asking the window.
@@ -183,14 +184,17 @@ struct StartState {
 };
 
 TEST(Win32Dialog, StartsWithWhatIsStoredAndStoresEachDefaultAtOnce) {
+    const std::wstring kNotStored =
+        L"No log path has been stored yet (" + Reason(ERROR_FILE_NOT_FOUND) + L"); using games.log.";
     const std::wstring longest(1023, L'p');  // with its ending zero, the whole read buffer
     const StartState states[] = {
-        {"first start", {}, {}, {SystemText(ERROR_FILE_NOT_FOUND)}, L"games.log", L"murkwells.html"},
+        {"first start", {}, {}, {kNotStored}, L"games.log", L"murkwells.html"},
         {"page missing", L"ä.log", {}, {}, L"ä.log", L"murkwells.html"},
-        {"log missing", {}, L"ゲーム.html", {SystemText(ERROR_FILE_NOT_FOUND)}, L"games.log", L"ゲーム.html"},
+        {"log missing", {}, L"ゲーム.html", {kNotStored}, L"games.log", L"ゲーム.html"},
         {"emptied boxes", L"", L"", {}, L"", L""},
         {"longest path", longest, L"p.html", {}, longest, L"p.html"},
-        {"too long", longest + L"p", L"p.html", {SystemText(ERROR_MORE_DATA)}, L"games.log", L"p.html"},
+        {"too long", longest + L"p", L"p.html",
+         {L"The stored log path is too long (" + Reason(ERROR_MORE_DATA) + L"); using games.log."}, L"games.log", L"p.html"},
     };
     for (const StartState& state : states) {
         SCOPED_TRACE(state.what);
