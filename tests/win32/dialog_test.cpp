@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "murkwell/conversion.h"
+#include "murkwell/version.h"
 #include "murkwell/windows_text.h"
 #include "scratch_folder.h"
 
@@ -21,7 +22,7 @@ namespace murkwell::testing {
 namespace {
 
 const wchar_t* const kKey = L"SOFTWARE\\Orvek\\Murkwell";
-const std::wstring kMainCaption = L"Murkwell v1.0 Build 4";
+const std::wstring kMainCaption = L"Murkwell v" + WideFromUtf8(kVersionText);
 constexpr int kLogBox = 1001;
 constexpr int kHtmlBox = 1002;
 constexpr int kStart = 1005;
