@@ -9,8 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <string_view>
 
@@ -18,6 +16,7 @@
 #include "murkwell/conversion.h"
 #include "murkwell/messages.h"
 #include "page_shape.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -30,42 +29,14 @@ murkwell::Outcome Run(const std::filesystem::path& folder) {
     return murkwell::ConvertLog((folder / "games.log").string(), (folder / "page.html").string());
 }
 
-std::string PageIn(const std::filesystem::path& folder) {
-    std::ifstream in(folder / "page.html", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Converts the log in the folder and returns the page; a readable log must say "Done!".
 std::string Convert(const std::filesystem::path& folder) {
     const murkwell::Outcome outcome = Run(folder);
     if (!outcome.Succeeded()) {
         Fault("a readable log ended with \"" + outcome.message + "\"");
     }
-    return PageIn(folder);
+    return murkwell::testing::ReadBytes(folder / "page.html");
 }
-
-// One folder for the whole process, removed when it exits normally.
-struct Workspace {
-    // A name of its own, found with the standard library alone so that it builds on every system.
-    Workspace() {
-        std::random_device random;
-        for (int attempt = 0; attempt < 100 && folder.empty(); ++attempt) {
-            const auto candidate = std::filesystem::temp_directory_path() / ("murkwell-fuzz-" + std::to_string(random()));
-            std::error_code error;
-            if (std::filesystem::create_directory(candidate, error)) {
-                folder = candidate;
-            }
-        }
-        if (folder.empty()) {
-            Fault("cannot make a temporary folder");
-        }
-    }
-    ~Workspace() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    std::filesystem::path folder;
-};
 
 void WriteLog(const std::filesystem::path& folder, const std::uint8_t* data, std::size_t size) {
     std::ofstream out(folder / "games.log", std::ios::binary | std::ios::trunc);
@@ -77,15 +48,16 @@ void WriteLog(const std::filesystem::path& folder, const std::uint8_t* data, std
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const Workspace workspace;
+    // One folder for the whole process, removed when it exits normally.
+    static const murkwell::testing::ScratchFolder workspace;
     static const std::string emptyLogPage = [] {
-        WriteLog(workspace.folder, nullptr, 0);
-        return Convert(workspace.folder);
+        WriteLog(workspace.Root(), nullptr, 0);
+        return Convert(workspace.Root());
     }();
 
-    WriteLog(workspace.folder, data, size);
-    const murkwell::Outcome outcome = Run(workspace.folder);
-    const std::string page = PageIn(workspace.folder);
+    WriteLog(workspace.Root(), data, size);
+    const murkwell::Outcome outcome = Run(workspace.Root());
+    const std::string page = murkwell::testing::ReadBytes(workspace.Path("page.html"));
     if (!outcome.Succeeded()) {
         const std::string_view head(reinterpret_cast<const char*>(data), size);
         if (murkwell::CompressionOf(head) == murkwell::Compression::None ||
@@ -100,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!outcome.Succeeded()) {
         return 0;
     }
-    if (Convert(workspace.folder) != page) {
+    if (Convert(workspace.Root()) != page) {
         Fault("a second run of the same log gave a different page");
     }
     return 0;

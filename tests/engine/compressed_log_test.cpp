@@ -30,19 +30,11 @@ Outcome ConvertBytes(const ScratchFolder& folder, const std::string& log) {
     return ConvertLog(folder.Write("games.log.z", log).string(), folder.Path("page.html").string());
 }
 
-std::string Sample() { return ReadBytes(ExamplesFolder() / "games.log"); }
-
 // Larger than the reader's threshold for reading ahead on a thread of its own.
-std::string Large() {
-    std::string log;
-    while (log.size() < (std::size_t{3} << 20)) {
-        log += Sample();
-    }
-    return log;
-}
+std::string Large() { return SampleLog((std::size_t{3} << 20) / SampleLog().size() + 1); }
 
 TEST(CompressedLogs, GiveThePageOfTheLogTheyHold) {
-    const std::string logs[] = {Sample(), Large()};
+    const std::string logs[] = {SampleLog(), Large()};
     const std::string pages[] = {PageOf(logs[0]), PageOf(logs[1]), PageOf(logs[0] + logs[0])};
     for (const char* tool : kCompressors) {
         SCOPED_TRACE(tool);
@@ -63,7 +55,7 @@ TEST(CompressedLogs, GiveThePageOfTheLogTheyHold) {
 TEST(CompressedLogs, ADamagedOneIsAFailedReadThatKeepsThePreviousPage) {
     for (const char* tool : kCompressors) {
         SCOPED_TRACE(tool);
-        const std::string whole = Compressed(tool, Sample() + Sample());
+        const std::string whole = Compressed(tool, SampleLog() + SampleLog());
         if (whole.empty()) {
             GTEST_SKIP() << tool << " is not installed";
         }

@@ -34,24 +34,6 @@ namespace fs = std::filesystem;
 
 const std::string kOldPage = "<html>the page of the last good run</html>\r\n";
 
-// Tables enough that the page is written in several blocks.
-std::string ManyGames(int copies) {
-    const std::string sample = ReadBytes(ExamplesFolder() / "games.log");
-    std::string log;
-    for (int i = 0; i < copies; ++i) {
-        log += sample;
-    }
-    return log;
-}
-
-std::set<std::string> NamesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
-
 #ifndef _WIN32
 // A small file system of its own, so that the disk can run full; root only.
 class SmallDisk {
@@ -84,7 +66,7 @@ TEST(PageReplacement, AFailedRunLeavesThePreviousPageAndNothingElse) {
     }
     std::ofstream(dir.Path("read-only/page.html"), std::ios::binary) << kOldPage;
     readOnly.MakeReadOnly();
-    dir.Write("many.log", ManyGames(100));
+    dir.Write("many.log", SampleLog(100));
     struct Fault {
         std::string log;
         std::string page;
@@ -110,7 +92,7 @@ TEST(PageReplacement, AFailedRunLeavesThePreviousPageAndNothingElse) {
 
 TEST(PageReplacement, KeepsThePermissionsAndSymbolicLinksOfThePage) {
     const ScratchFolder dir;
-    const fs::path log = dir.Write("games.log", ReadBytes(ExamplesFolder() / "games.log"));
+    const fs::path log = dir.Write("games.log", SampleLog());
     const std::string page = PageOf(ReadBytes(log));
     fs::create_directory(dir.Path("pages"));
     const fs::path target = dir.Write("pages/real.html", kOldPage);
@@ -134,7 +116,7 @@ TEST(PageReplacement, KeepsThePermissionsAndSymbolicLinksOfThePage) {
 
 TEST(PageReplacement, WritesAPageOfSeveralNamesInPlace) {
     const ScratchFolder dir;
-    const fs::path log = dir.Write("games.log", ReadBytes(ExamplesFolder() / "games.log"));
+    const fs::path log = dir.Write("games.log", SampleLog());
     const std::string page = PageOf(ReadBytes(log));
     const fs::path hard = dir.Write("hard.html", kOldPage + std::string(page.size(), '~'));  // longer than the page
     fs::create_directory(dir.Path("pages"));
@@ -165,7 +147,7 @@ void AwaitPagesBeingWritten(const fs::path& folder, const std::string& page, std
 
 // Gives more than a megabyte of page, so that a part of it is on the disk.
 const std::string& FirstPart() {
-    static const std::string log = ManyGames(600);
+    static const std::string log = SampleLog(600);
     return log;
 }
 
@@ -179,7 +161,7 @@ TEST(PageReplacement, TwoRunsAtOnceLeaveOneWholePage) {
     std::thread firstRun([&] { firstOutcome = ConvertLog(first.Path(), page.string()); });
     std::thread secondRun([&] { secondOutcome = ConvertLog(second.Path(), page.string()); });
     EXPECT_TRUE(first.Send(FirstPart()));
-    EXPECT_TRUE(second.Send(FirstPart() + ManyGames(1)));
+    EXPECT_TRUE(second.Send(FirstPart() + SampleLog()));
     AwaitPagesBeingWritten(dir.Root(), "page.html", 2);
     EXPECT_EQ(ReadBytes(page), kOldPage);  // what a visitor sees meanwhile
 
@@ -188,7 +170,7 @@ TEST(PageReplacement, TwoRunsAtOnceLeaveOneWholePage) {
     EXPECT_EQ(ReadBytes(page), PageOf(FirstPart()));
     second.End();
     secondRun.join();
-    EXPECT_EQ(ReadBytes(page), PageOf(FirstPart() + ManyGames(1)));
+    EXPECT_EQ(ReadBytes(page), PageOf(FirstPart() + SampleLog()));
     EXPECT_TRUE(firstOutcome.Succeeded());
     EXPECT_TRUE(secondOutcome.Succeeded());
 }
@@ -215,7 +197,7 @@ TEST(PageReplacement, AKilledRunLeavesThePreviousPage) {
 
 TEST(PageReplacement, APipeWhoseReaderGoesAwayFailsTheWriteWithoutEndingTheProgram) {
     const ScratchFolder dir;
-    const fs::path log = dir.Write("games.log", ManyGames(40));
+    const fs::path log = dir.Write("games.log", SampleLog(40));
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);
     std::thread reader([&] {
@@ -234,7 +216,7 @@ TEST(PageReplacement, APipeWhoseReaderGoesAwayFailsTheWriteWithoutEndingTheProgr
 // There is no signal to end the program here; the write must still fail.
 TEST(PageReplacement, APipeWhoseReaderGoesAwayFailsTheWrite) {
     const ScratchFolder dir;
-    const fs::path log = dir.Write("games.log", ManyGames(40));
+    const fs::path log = dir.Write("games.log", SampleLog(40));
     const std::string page = PipePath("page.html");
     const HANDLE pipe = CreateNamedPipeA(page.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 4096, 0, nullptr);
     ASSERT_NE(pipe, INVALID_HANDLE_VALUE);

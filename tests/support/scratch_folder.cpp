@@ -46,11 +46,28 @@ std::string ReadBytes(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+std::set<std::string> NamesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
 fs::path ExamplesFolder() { return fs::path(MURKWELL_SOURCE_DIR) / "examples"; }
 
 fs::path CorpusFolder() {
     const fs::path corpus = fs::path(MURKWELL_SOURCE_DIR) / ".." / "shared" / "corpus";
     return fs::is_directory(corpus) ? corpus : fs::path();
+}
+
+std::string SampleLog(std::size_t copies) {
+    const std::string sample = ReadBytes(ExamplesFolder() / "games.log");
+    std::string log;
+    for (std::size_t i = 0; i < copies; ++i) {
+        log += sample;
+    }
+    return log;
 }
 
 }  // namespace murkwell::testing

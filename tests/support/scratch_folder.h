@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <set>
 #include <string>
 
 namespace murkwell::testing {
@@ -24,9 +26,15 @@ private:
 // The whole file, or "" when it cannot be read.
 std::string ReadBytes(const std::filesystem::path& path);
 
+// The names of the folder's entries.
+std::set<std::string> NamesIn(const std::filesystem::path& folder);
+
 // The project's sample logs, and the real server logs kept beside the project
 // (empty when they are not there: they are not part of the project).
 std::filesystem::path ExamplesFolder();
 std::filesystem::path CorpusFolder();
+
+// Our sample log of three games, `copies` times over.
+std::string SampleLog(std::size_t copies = 1);
 
 }  // namespace murkwell::testing

@@ -112,9 +112,7 @@ public:
         std::vector<std::wstring> texts;
         for (int tries = 0; tries < 200 && Find(kMainCaption) == nullptr; ++tries) {
             if (const HWND box = Find(L"Murkwell")) {
-                texts.push_back(TextOf(GetDlgItem(box, 0xFFFF)));
-                Press(box, IDOK);
-                WaitUntilGone(box);
+                texts.push_back(Dismiss(box));
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
@@ -123,9 +121,10 @@ public:
     // The text of the message box the last action brought up, closed with OK.
     std::wstring AnswerBox() const {
         const HWND box = Window(L"Murkwell");
-        if (box == nullptr) {
-            return L"";
-        }
+        return box == nullptr ? L"" : Dismiss(box);
+    }
+    // A message box's text, once it is closed with OK.
+    static std::wstring Dismiss(HWND box) {
         const std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
         Press(box, IDOK);
         WaitUntilGone(box);
@@ -257,7 +256,7 @@ TEST(Win32Dialog, StartConvertsWhatTheBoxesSayAndShowsTheOutcome) {
     const ScratchFolder folder;
     const std::filesystem::path log = folder.Root() / L"Spiel-ä" / L"ゲーム.log";
     std::filesystem::create_directory(log.parent_path());
-    std::ofstream(log, std::ios::binary) << ReadBytes(ExamplesFolder() / "games.log");
+    std::ofstream(log, std::ios::binary) << SampleLog();
     ASSERT_TRUE(ConvertLog(Utf8FromWide(log.wstring()), folder.Path("expected.html").string()).Succeeded());
     struct Run {
         std::wstring log;
@@ -283,7 +282,7 @@ TEST(Win32Dialog, StartConvertsWhatTheBoxesSayAndShowsTheOutcome) {
         EXPECT_EQ(program.AnswerBox(), run.outcome);
     }
     EXPECT_EQ(ReadBytes(log.parent_path() / L"page.html"), ReadBytes(folder.Path("expected.html")));
-    EXPECT_EQ(ReadBytes(log), ReadBytes(ExamplesFolder() / "games.log"));
+    EXPECT_EQ(ReadBytes(log), SampleLog());
     RunningDialog::Press(dialog, IDOK);
     program.Ended();
 }
