@@ -71,9 +71,6 @@ inline void ShowActive(QWidget& window) {
 class TestDialog : public CMurkwellDlg {
 public:
     using CMurkwellDlg::ShowMessage;
-    using CReportRun::m_strHtmlPath;
-    using CReportRun::m_strLogEdit;
-    using CReportRun::m_strLogPath;
 
     std::vector<std::string> messages;
     bool showBoxes = false;
