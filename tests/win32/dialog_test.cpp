@@ -183,12 +183,15 @@ struct StartState {
     std::wstring htmlShown;
 };
 
-TEST(Win32Dialog, StartsWithWhatIsStoredAndStoresEachDefaultAtOnce) {
+// What the registry holds is shown, each missing value's default is stored at
+// once, and whatever is typed then is stored however the dialog closes.
+TEST(Win32Dialog, StartsWithWhatIsStoredAndStoresTheBoxesHoweverItCloses) {
     const std::wstring kNotStored =
         L"No log path has been stored yet (" + Reason(ERROR_FILE_NOT_FOUND) + L"); using games.log.";
     const std::wstring longest(1023, L'p');  // with its ending zero, the whole read buffer
     const StartState states[] = {
         {"first start", {}, {}, {kNotStored}, L"games.log", L"murkwells.html"},
+        {"both stored", L"C:\\Spiel-ä\\1.log", L"ゲーム.html", {}, L"C:\\Spiel-ä\\1.log", L"ゲーム.html"},
         {"page missing", L"ä.log", {}, {}, L"ä.log", L"murkwells.html"},
         {"log missing", {}, L"ゲーム.html", {kNotStored}, L"games.log", L"ゲーム.html"},
         {"emptied boxes", L"", L"", {}, L"", L""},
@@ -196,6 +199,12 @@ TEST(Win32Dialog, StartsWithWhatIsStoredAndStoresEachDefaultAtOnce) {
         {"too long", longest + L"p", L"p.html",
          {L"The stored log path is too long (" + Reason(ERROR_MORE_DATA) + L"); using games.log."}, L"games.log", L"p.html"},
     };
+    const Action closeWith[] = {
+        [](HWND dialog) { RunningDialog::Press(dialog, IDOK); },      // "&Exit"
+        [](HWND dialog) { RunningDialog::Press(dialog, IDCANCEL); },  // Escape
+        [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); },     // the caption's close button
+    };
+    int run = 0;
     for (const StartState& state : states) {
         SCOPED_TRACE(state.what);
         ClearSettings();
@@ -214,41 +223,13 @@ TEST(Win32Dialog, StartsWithWhatIsStoredAndStoresEachDefaultAtOnce) {
         EXPECT_EQ(TextOf(GetDlgItem(dialog, kHtmlBox)), state.htmlShown);
         EXPECT_EQ(Stored(L"LogFilename"), state.logShown);
         EXPECT_EQ(Stored(L"HTMLFilename"), state.htmlShown);
-        RunningDialog::Press(dialog, IDOK);
+        const std::wstring typed = L"D:\\Spiel-ä\\" + std::to_wstring(++run) + L".ゲーム";
+        Type(dialog, kLogBox, typed);
+        Type(dialog, kHtmlBox, typed + L".html");
+        closeWith[run % 3](dialog);
         EXPECT_EQ(program.Ended(), 0u);
-    }
-}
-
-TEST(Win32Dialog, EveryWayOfClosingStoresTheBoxesForTheNextStart) {
-    const Action closeWith[] = {
-        [](HWND dialog) { RunningDialog::Press(dialog, IDOK); },      // "&Exit"
-        [](HWND dialog) { RunningDialog::Press(dialog, IDCANCEL); },  // Escape
-        [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); },     // the caption's close button
-    };
-    const ScratchFolder folder;
-    int run = 0;
-    for (const Action close : closeWith) {
-        SCOPED_TRACE(run);
-        const std::wstring log = L"C:\\Spiel-ä\\" + std::to_wstring(++run) + L".log";
-        Store(L"LogFilename", L"before.log");
-        {
-            const RunningDialog program(folder.Root());
-            const HWND dialog = program.Window(kMainCaption);
-            ASSERT_NE(dialog, nullptr);
-            Type(dialog, kLogBox, log);
-            Type(dialog, kHtmlBox, L"ゲーム.html");
-            close(dialog);
-            EXPECT_EQ(program.Ended(), 0u);
-        }
-        EXPECT_EQ(Stored(L"LogFilename"), log);
-        const RunningDialog again(folder.Root());
-        EXPECT_TRUE(again.BoxesBeforeTheDialog().empty());
-        const HWND dialog = again.Window(kMainCaption);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(TextOf(GetDlgItem(dialog, kLogBox)), log);
-        EXPECT_EQ(TextOf(GetDlgItem(dialog, kHtmlBox)), L"ゲーム.html");
-        RunningDialog::Press(dialog, IDOK);
-        again.Ended();
+        EXPECT_EQ(Stored(L"LogFilename"), typed);
+        EXPECT_EQ(Stored(L"HTMLFilename"), typed + L".html");
     }
 }
 
