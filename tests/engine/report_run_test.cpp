@@ -1,9 +1,6 @@
-// The run as a whole: the page frame, and what one run leaves for the next.
+// The run as a whole: the page frame around the game tables.
 // Every outcome message is checked through murkwell-cli (tests/cli).
 
-#include <filesystem>
-
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "murkwell/conversion.h"
@@ -12,9 +9,6 @@
 
 namespace murkwell::testing {
 namespace {
-
-namespace fs = std::filesystem;
-using ::testing::ElementsAre;
 
 TEST(ReportRun, LogWithoutFinishedGamesGivesTheBareFrame) {
     const std::string page = PageOf(
@@ -27,26 +21,6 @@ TEST(ReportRun, LogWithoutFinishedGamesGivesTheBareFrame) {
     EXPECT_NE(page.find(std::string("<font face=\"Arial\" size=\"1\">Content generated with Murkwell v") + kVersionText + " - "),
               std::string::npos);
     EXPECT_EQ(PageOf(""), page);
-}
-
-TEST(ReportRun, NothingOfOneRunShowsUpInTheNext) {
-    const ScratchFolder dir;
-    // Ends inside a game: its players, map, type and team scores are left over.
-    const fs::path unfinished = dir.Write("a.log",
-        "  0:00 InitGame: \\g_gametype\\4\\mapname\\q3ctf1\n"
-        "  0:01 ClientUserinfoChanged: 7 n\\Leftover\\t\\1\n"
-        "  9:00 red:8  blue:6\n"
-        "  9:00 score: 3  ping: 9  client: 7 Leftover\n");
-    // A game whose start line names neither map nor type, with a new player.
-    const std::string next =
-        "  0:00 InitGame: \\sv_hostname\\x\n"
-        "  0:01 ClientUserinfoChanged: 2 n\\Fresh\\t\\2\n"
-        "  9:00 score: 1  ping: 2  client: 2 Fresh\n"
-        "  9:01 ShutdownGame:\n";
-    ASSERT_TRUE(ConvertLog(unfinished.string(), dir.Path("a.html").string()).Succeeded());
-    const std::string page = PageOf(next);
-    EXPECT_THAT(Captions(page), ElementsAre("<font color=\"#FFFF33\">Map: </font>"));
-    EXPECT_THAT(Rows(page), ElementsAre("1|2|Fresh"));
 }
 
 }  // namespace

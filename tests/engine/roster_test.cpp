@@ -62,12 +62,6 @@ TEST(Roster, MissingPartsFallBackOnWhatEarlierLinesLeft) {
                                         "70|7|<font color=\"red\">Seventh</font>"));
 }
 
-TEST(Roster, ASecondUserInfoLineUpdatesThePlayer) {
-    const std::string page = PageOf(kCtfStart + Info("3 n\\Old\\t\\1") + Info("3 n\\New\\t\\2") +
-                                        ScoreLine("1  ping: 1  client: 3 x") + kEnd);
-    EXPECT_THAT(Rows(page), ElementsAre("1|1|<font color=\"blue\">New</font>"));
-}
-
 TEST(Roster, OverlongNamesAreCutBeforeAndAfterTheColoursGo) {
     // The line's value is cut to 255 characters, the colours are removed from
     // what is left, and the player keeps at most 254.

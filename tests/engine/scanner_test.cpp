@@ -43,13 +43,15 @@ TEST(Scanner, ChatAndNamesCannotForgeEvents) {
 
 TEST(Scanner, MapName) {
     const std::string page = PageOf(
+        Start("\\g_gametype\\0") + Player(1, "A") + Score(1, 1) + kEnd +                // none yet
         Start("\\mapname\\q3dm17\\g_gametype\\0") + Player(1, "A") + Score(1, 1) + kEnd +
         Start("\\g_gametype\\0") + Player(1, "A") + Score(1, 1) + kEnd +               // keeps q3dm17
         Start("\\g_gametype\\0\\mapname\\last") + Player(1, "A") + Score(1, 1) + kEnd +  // no closing backslash
         Start("\\g_gametype\\0\\mapname\\" + std::string(300, 'm') + "\\") + Player(1, "A") + Score(1, 1) +
         kEnd);
     EXPECT_THAT(Captions(page),
-                ElementsAre("<font color=\"#FFFF33\">DeathMatch - Map: q3dm17</font>",
+                ElementsAre("<font color=\"#FFFF33\">DeathMatch - Map: </font>",
+                            "<font color=\"#FFFF33\">DeathMatch - Map: q3dm17</font>",
                             "<font color=\"#FFFF33\">DeathMatch - Map: q3dm17</font>",
                             "<font color=\"#FFFF33\">DeathMatch - Map: </font>",
                             "<font color=\"#FFFF33\">DeathMatch - Map: " + std::string(254, 'm') + "</font>"));
