@@ -23,7 +23,7 @@ TEST(ReportRun, LogWithoutFinishedGamesGivesTheBareFrame) {
     EXPECT_TRUE(page.ends_with("</font>\r\n</div>\r\n</body>\r\n</html>\r\n"));
     // Every line of the frame in its place, each by the tag it opens with.
     std::vector<std::string> tags;
-    for (std::size_t at = 0; at < page.size(); at = page.find("\r\n", at) + 2) {
+    for (std::size_t at = 0, end; (end = page.find("\r\n", at)) != std::string::npos; at = end + 2) {
         tags.push_back(page.substr(at, page.find_first_of(" >", at) - at));
     }
     EXPECT_THAT(tags, ElementsAre("<html", "<head", "<title", "<meta", "</head", "<body", "<p", "<div", "<font",
