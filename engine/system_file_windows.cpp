@@ -73,25 +73,6 @@ void SetErrnoFrom(DWORD error) {
 
 void SetErrnoFromLastError() { SetErrnoFrom(GetLastError()); }
 
-// The system's sentence for the error, without the full stop and line end it
-// ends in, so that it reads like the other reasons.
-std::string SystemText(DWORD error) {
-    wchar_t* text = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring_view words(text, length);
-    while (!words.empty() && (words.back() == L'\r' || words.back() == L'\n' || words.back() == L' ')) {
-        words.remove_suffix(1);
-    }
-    if (words.ends_with(L'.')) {
-        words.remove_suffix(1);
-    }
-    std::string utf8 = Utf8FromWide(words);
-    LocalFree(text);
-    return utf8.empty() ? "system error " + std::to_string(error) : utf8;
-}
-
 // A name that is not UTF-8 names no file; opening it must not reach another one.
 bool ToSystemPath(const std::string& path, std::wstring& wide) {
     wide = WideFromUtf8(path);
@@ -238,7 +219,7 @@ int LastError() { return errno; }
 
 std::string ErrorText(int error) {
     if (error >= kSystemErrorBase) {
-        return SystemText(static_cast<DWORD>(error - kSystemErrorBase));
+        return SystemErrorText(static_cast<DWORD>(error - kSystemErrorBase));
     }
     for (const ErrorWords& words : kWords) {
         if (words.error == error) {

@@ -32,4 +32,23 @@ std::string Utf8FromWide(std::wstring_view wide) {
     return utf8;
 }
 
+// The length FormatMessage returns is what counts: the zero after the text
+// is not promised on every version of Windows.
+std::string SystemErrorText(unsigned long error) {
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring_view words(text, length);
+    while (!words.empty() && (words.back() == L'\r' || words.back() == L'\n' || words.back() == L' ')) {
+        words.remove_suffix(1);
+    }
+    if (words.ends_with(L'.')) {
+        words.remove_suffix(1);
+    }
+    std::string utf8 = Utf8FromWide(words);
+    LocalFree(text);
+    return utf8.empty() ? "system error " + std::to_string(error) : utf8;
+}
+
 }  // namespace murkwell

@@ -55,10 +55,8 @@ inline constexpr const char* kWindowsAllFilesFilter = "All Files (*.*)";
 // Asked by the page chooser about a name that does not exist; %1 is the name.
 inline constexpr const char* kCreatePrompt = "%1\nThis file does not exist.\nDo you want to create it?";
 
-// The Windows program's own messages; when the system has no text for a
-// reason, the second one stands in, %1 being the system's number for it.
+// The Windows program's own message.
 inline constexpr const char* kHelpPageFailed = "Unable to open the help page.";
-inline constexpr const char* kUnnamedSystemError = "system error %1";
 
 // The settings: the one box of a start that cannot load the log path, and
 // the box of a close that cannot save the paths. Each names the system's

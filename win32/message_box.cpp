@@ -10,21 +10,6 @@ void ShowMessageBox(HWND owner, const std::string& text) {
                 MB_OK | MB_ICONEXCLAMATION);
 }
 
-// The length FormatMessage returns is what counts: the zero after the text
-// is not promised on every version of Windows.
-std::string SystemErrorText(DWORD error) {
-    wchar_t* text = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message(text != nullptr ? text : L"", text != nullptr ? length : 0);
-    LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
-        message.pop_back();
-    }
-    return Utf8FromWide(message);
-}
-
 std::string WithArguments(std::string text, std::initializer_list<std::string> arguments) {
     int number = 0;
     for (const std::string& argument : arguments) {

@@ -11,10 +11,6 @@ namespace murkwell {
 // with the program's name, as every message of the program is shown.
 void ShowMessageBox(HWND owner, const std::string& text);
 
-// The system's text for an error code, without the line end it comes with;
-// empty when the system has none.
-std::string SystemErrorText(DWORD error);
-
 // The text with %1, %2, ... replaced by the arguments in turn, as the
 // program's message strings are written.
 std::string WithArguments(std::string text, std::initializer_list<std::string> arguments);

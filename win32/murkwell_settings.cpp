@@ -5,6 +5,7 @@
 
 #include "message_box.h"
 #include "murkwell/conversion.h"
+#include "murkwell/windows_text.h"
 #include "murkwell_dlg.h"
 #include "res/strings.h"
 
@@ -17,21 +18,9 @@ constexpr const char* kSettingsKeyName = "HKEY_CURRENT_USER\\SOFTWARE\\Orvek\\Mu
 constexpr const wchar_t* kHtmlValue = L"HTMLFilename";
 constexpr const wchar_t* kLogValue = L"LogFilename";
 
-// The system's words for a failure, as the middle of a sentence of ours.
-std::string ReasonText(LSTATUS error) {
-    std::string reason = SystemErrorText(static_cast<DWORD>(error));
-    if (reason.empty()) {
-        return WithArguments(res::kUnnamedSystemError, {std::to_string(error)});
-    }
-    if (reason.back() == '.') {
-        reason.pop_back();
-    }
-    return reason;
-}
-
 std::string LogPathMessage(LSTATUS error) {
     const char* text = error == ERROR_MORE_DATA ? res::kStoredLogPathTooLong : res::kNoLogPathStored;
-    return WithArguments(text, {ReasonText(error), kDefaultLogName});
+    return WithArguments(text, {SystemErrorText(static_cast<DWORD>(error)), kDefaultLogName});
 }
 
 }  // namespace
@@ -68,7 +57,8 @@ void CMurkwellDlg::SaveSettings() {
     m_SettingsKey.Close();
     if (result != ERROR_SUCCESS) {
         // The dialog is being destroyed, so the box stands on its own.
-        ShowMessageBox(nullptr, WithArguments(res::kSettingsNotSaved, {kSettingsKeyName, ReasonText(result)}));
+        const std::string reason = SystemErrorText(static_cast<DWORD>(result));
+        ShowMessageBox(nullptr, WithArguments(res::kSettingsNotSaved, {kSettingsKeyName, reason}));
     }
 }
 

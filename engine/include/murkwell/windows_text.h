@@ -12,4 +12,9 @@ namespace murkwell {
 std::wstring WideFromUtf8(std::string_view utf8);
 std::string Utf8FromWide(std::wstring_view wide);
 
+// The system's sentence for an error code, without the full stop and line end
+// it ends in, so that it reads like the other reasons; "system error N" when
+// the system has none.
+std::string SystemErrorText(unsigned long error);
+
 }  // namespace murkwell
