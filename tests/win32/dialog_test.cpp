@@ -288,7 +288,7 @@ TEST(Win32Dialog, OpensWithTheFocusOnExitAndShowsAboutFromTheButtonAndTheWindowM
             open(dialog);
             const HWND about = program.Window(L"About Murkwell");
             ASSERT_NE(about, nullptr);
-            EXPECT_NE(FindWindowExW(about, nullptr, L"Static", L"Murkwell Version 1.0"), nullptr);
+            EXPECT_NE(FindWindowExW(about, nullptr, L"Static", WideFromUtf8(kAboutVersionLine).c_str()), nullptr);
             EXPECT_FALSE(IsWindowEnabled(dialog)) << "the About box is modal";
             RunningDialog::Press(about, close);
             RunningDialog::WaitUntilGone(about);
